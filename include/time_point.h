@@ -1,0 +1,26 @@
+// An instant, and the contract between the front end and every notation.
+#pragma once
+
+#include <cstdint>
+
+// Seconds since 0001-01-01T00:00:00 of the proleptic Julian calendar (the epoch)
+// as two 32-bit halves, plus the part of a second in units of 2^-32 s.
+// Each field holds at most 2^32 - 1.
+struct TimePoint {
+    uint64_t sec_hi;
+    uint64_t sec_lo;
+    uint64_t frac;
+};
+
+// Reader results. A reader that returns READ_FAILED has printed its own message.
+constexpr int READ_NOT_MINE = 0;
+constexpr int READ_OK = 1;
+constexpr int READ_FAILED = 2;
+
+// A reader takes the whole argument and fills all three fields on READ_OK,
+// setting errno to ERANGE when the instant does not fit.
+using Reader = int (*)(const char *text, TimePoint &tp);
+
+// A writer never fails; its text lives in a static buffer of the notation,
+// valid until that buffer is written again.
+using Writer = const char *(*)(const TimePoint &tp);

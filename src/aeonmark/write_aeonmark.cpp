@@ -1,0 +1,114 @@
+// Aeonmark text of an instant.
+#include "aeonmark/aeonmark.h"
+
+#include "program.h"
+#include "wide/wide.h"
+
+#include <charconv>
+#include <cstring>
+
+namespace {
+
+// [-395]3530.000000 is the longest old-era text a TimePoint reaches, and
+// [5845540490]31852.924705 the longest new-era text.
+constexpr int OLD_TEXT_MAX = 17;
+constexpr int NEW_TEXT_MAX = 24;
+char old_text[OLD_TEXT_MAX + 1];
+char new_text[NEW_TEXT_MAX + 1];
+
+constexpr Wide ERA_ZERO_W = wide_split(ERA_ZERO);
+constexpr Wide NEW_ERAS_W = wide_split(NEW_ERAS);
+
+// Ends the text with a point and the first `precision` of the six millionth
+// digits (none at all at precision 0); returns the text's start.
+char *end_with_fraction(char *text, char *p, uint64_t millionths) {
+    if (precision > 0) {
+        char digits[6];
+        put_fixed_digits(digits, millionths, 6);
+        const int kept = precision < 6 ? precision : 6;
+        *p++ = '.';
+        memcpy(p, digits, static_cast<size_t>(kept));
+        p += kept;
+    }
+    *p = '\0';
+    return text;
+}
+
+// Millionths of a count from the time t + f / 2^32 since the count began,
+// in units that make a count exactly 864000 long (1/50 s, 1 s or 1/5 s).
+// X < 864000 * 2^32, so X * 125 < 2^59; the high half of X * 125 is
+// floor(X * 125 / 2^32), and 864000 / 10^6 = 108 / 125.
+uint64_t old_millionths(uint64_t t, uint64_t f, uint32_t scale) {
+    const Wide x = wide_mul(t, f, scale);
+    return wide_mul(x.hi, x.lo, 125).hi / 108;
+}
+
+// Old eras: "[" sign magnitude "]" four-digit count, then the fraction.
+char *write_old_era(bool negative, uint64_t magnitude, uint64_t count, uint64_t millionths) {
+    char *p = old_text;
+    *p++ = '[';
+    if (negative) *p++ = '-';
+    p = std::to_chars(p, old_text + OLD_TEXT_MAX, magnitude).ptr;
+    *p++ = ']';
+    p = put_fixed_digits(p, count, 4);
+    return end_with_fraction(old_text, p, millionths);
+}
+
+} // namespace
+
+const char *write_aeonmark(const TimePoint &tp) {
+    const uint64_t s_hi = tp.sec_hi, s_lo = tp.sec_lo, f = tp.frac;
+    const uint64_t s = wide_join(s_hi, s_lo);
+
+    if (s < ERA_ZERO) {
+        // Floor division of S - ERA_ZERO by an era, without negative numbers.
+        const Wide e1 = wide_sub(ERA_ZERO_W.hi, ERA_ZERO_W.lo, s_hi, s_lo);
+        const Wide e = wide_sub(e1.hi, e1.lo, 0, 1);
+        const Wide era = wide_div(e.hi, e.lo, OLD_ERA_SECONDS); // < 395
+        const uint64_t i = OLD_ERA_SECONDS - 1 - wide_mod(e.hi, e.lo, OLD_ERA_SECONDS);
+        const uint64_t t = i % OLD_COUNT_SECONDS;
+        return write_old_era(true, wide_join(era.hi, era.lo) + 1, i / OLD_COUNT_SECONDS,
+                             old_millionths(t, f, 50));
+    }
+
+    if (s < NEW_ERAS) {
+        const Wide d = wide_sub(s_hi, s_lo, ERA_ZERO_W.hi, ERA_ZERO_W.lo); // < 2^33
+        const uint64_t dv = wide_join(d.hi, d.lo);
+        const uint64_t q = wide_div(d.hi, d.lo, OLD_ERA_SECONDS).lo; // < 30
+        const uint64_t r = wide_mod(d.hi, d.lo, OLD_ERA_SECONDS);
+        if (q < 19 || (q == 19 && r < TEN_DAY_START - 19ULL * OLD_ERA_SECONDS))
+            return write_old_era(false, q, r / OLD_COUNT_SECONDS,
+                                 old_millionths(r % OLD_COUNT_SECONDS, f, 50));
+        if (dv - TEN_DAY_START < TEN_DAY_STRETCH) {
+            const uint64_t d1 = dv - TEN_DAY_START;
+            return write_old_era(false, 19, 7340 + d1 / TEN_DAY_SECONDS,
+                                 old_millionths(d1 % TEN_DAY_SECONDS, f, 1));
+        }
+        const uint64_t d2 = dv - TWO_DAY_START;
+        const uint64_t k = d2 / TWO_DAY_SECONDS;
+        const uint64_t millionths = old_millionths(d2 % TWO_DAY_SECONDS, f, 5);
+        if (d2 < TWO_DAY_IN_ERA_19) return write_old_era(false, 19, 7840 + k, millionths);
+        return write_old_era(false, 20, k - 2160, millionths);
+    }
+
+    // New eras. N, the time since the era began in 8 ns ticks, is below
+    // 3155695200 * 125000000 + 125000000 < 2^59.
+    const Wide d = wide_sub(s_hi, s_lo, NEW_ERAS_W.hi, NEW_ERAS_W.lo);
+    const Wide era0 = wide_div(d.hi, d.lo, NEW_ERA_SECONDS);
+    const Wide era = wide_add(era0.hi, era0.lo, 0, FIRST_NEW_ERA); // up to 5845540490
+    const uint32_t r = wide_mod(d.hi, d.lo, NEW_ERA_SECONDS);
+    const Wide ticks = wide_mul(0, r, NEW_TICKS_PER_SECOND);
+    const Wide frac_ticks = wide_mul(0, f, NEW_TICKS_PER_SECOND);
+    const Wide n = wide_add(ticks.hi, ticks.lo, 0, frac_ticks.hi);
+    const uint64_t q = wide_join(wide_div(n.hi, n.lo, NEW_TICKS_PER_MILLIONTH)); // < 10^11
+
+    char *p = new_text;
+    *p++ = '[';
+    const char *era_digits = wide_to_text(era.hi, era.lo, 10, 1);
+    const size_t era_len = strlen(era_digits); // at most 10
+    memcpy(p, era_digits, era_len);
+    p += era_len;
+    *p++ = ']';
+    p = put_fixed_digits(p, q / 1000000, 5);
+    return end_with_fraction(new_text, p, q % 1000000);
+}

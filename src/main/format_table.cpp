@@ -1,0 +1,47 @@
+// The notations in table order, the output line and the per-argument
+// protocol: the first reader that claims a text decides.
+#include "main/front_end.h"
+
+#include "aeonmark/aeonmark.h"
+#include "program.h"
+#include "unixtime/unix_time.h"
+
+#include <cerrno>
+#include <cstdio>
+
+FormatEntry format_table[] = {
+    {'s', 0, nullptr, write_aeonmark},
+    {'u', 0, read_unix_time, write_unix_decimal},
+    {'x', 0, nullptr, write_unix_hex},
+    {'\0', 0, nullptr, nullptr},
+};
+
+void print_line(const TimePoint &tp) {
+    bool first = true;
+    for (const FormatEntry *row = format_table; row->letter != '\0'; ++row) {
+        if (!row->selected) continue;
+        if (!first) putchar_unlocked(' ');
+        first = false;
+        // Writers share buffers: each text goes out before the next writer runs.
+        fputs_unlocked(row->writer(tp), stdout);
+    }
+    putchar_unlocked('\n');
+}
+
+bool convert_date(const char *text, TimePoint &tp) {
+    for (const FormatEntry *row = format_table; row->letter != '\0'; ++row) {
+        errno = 0;
+        if (row->reader == nullptr) continue;
+        const int result = row->reader(text, tp);
+        if (result == READ_NOT_MINE) continue;
+        if (result == READ_FAILED) return false;
+        if (errno == ERANGE) {
+            report("date is out of acceptable range", text);
+            return false;
+        }
+        print_line(tp);
+        return true;
+    }
+    report("date format unrecognised", text);
+    return false;
+}

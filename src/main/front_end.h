@@ -1,0 +1,38 @@
+// The command line front end: options, the format table, the output line.
+#pragma once
+
+#include "time_point.h"
+
+// One notation as the front end knows it.
+struct FormatEntry {
+    char letter;            // option letter; 0 ends the table
+    unsigned char selected; // printed on each output line
+    Reader reader;          // may be absent
+    Writer writer;
+};
+
+// Rows in the order readers are tried and texts printed, then a terminator.
+extern FormatEntry format_table[];
+
+// Takes the name every message begins with from the invocation name
+// (null when the argument vector is empty).
+void set_program_name(const char *invocation);
+
+// Reads the option groups of argv[1..argc). Returns the index of the first
+// date argument, or -1 after printing "bad option".
+int parse_options(int argc, char *const argv[]);
+
+// Writes one line: the text of every selected row in table order.
+void print_line(const TimePoint &tp);
+
+// Offers text to each reader in table order and prints its line or its
+// message; false when the argument failed.
+bool convert_date(const char *text, TimePoint &tp);
+
+// Fills tp with the current time; false (after a message) if the system
+// clock cannot be read.
+bool read_current_time(TimePoint &tp);
+
+// Flushes standard output; false (after a message) if anything written to
+// it was lost.
+bool finish_output();

@@ -1,0 +1,69 @@
+#include "unixtime/unix_time.h"
+
+#include "program.h"
+#include "wide/wide.h"
+
+#include <cctype>
+#include <cstring>
+
+static_assert((UNIX_EPOCH_HI << 32 | UNIX_EPOCH_LO) == 62135769600U);
+
+namespace {
+
+// U, -, 0x and the 16 hex digits of 2^64 - 1 above Unix time 0: the longest
+// text is U18446744011573782015, 21 characters.
+constexpr int UNIX_TEXT_MAX = 21;
+char unix_text[UNIX_TEXT_MAX + 1];
+
+} // namespace
+
+int read_unix_time(const char *text, TimePoint &tp) {
+    const char *p = text;
+    if (*p != 'U' && *p != 'u') return READ_NOT_MINE;
+    ++p;
+    const bool negative = *p == '-';
+    if (negative) ++p;
+    unsigned base = 10;
+    if (p[0] == '0' && (p[1] == 'x' || p[1] == 'X')) {
+        base = 16;
+        p += 2;
+    }
+    // An empty count (U, U-, U0x) or a stray sign or space is not a date.
+    if (!isalnum(static_cast<unsigned char>(*p))) {
+        report("malformed Unix date", text);
+        return READ_FAILED;
+    }
+    const Wide count = read_wide_digits(p, &p, base);
+    if (*p != '\0') {
+        report("malformed Unix date", text);
+        return READ_FAILED;
+    }
+    const Wide secs = negative ? wide_sub(UNIX_EPOCH_HI, UNIX_EPOCH_LO, count.hi, count.lo)
+                               : wide_add(UNIX_EPOCH_HI, UNIX_EPOCH_LO, count.hi, count.lo);
+    tp = {secs.hi, secs.lo, 0};
+    return READ_OK;
+}
+
+const char *write_unix_time(const TimePoint &tp, unsigned base, const char *prefix) {
+    // The floor of the Unix time: the fraction is dropped, so a minus sign
+    // never precedes a zero.
+    const bool negative = wide_join(tp.sec_hi, tp.sec_lo) < wide_join(UNIX_EPOCH_HI, UNIX_EPOCH_LO);
+    const Wide magnitude = negative ? wide_sub(UNIX_EPOCH_HI, UNIX_EPOCH_LO, tp.sec_hi, tp.sec_lo)
+                                    : wide_sub(tp.sec_hi, tp.sec_lo, UNIX_EPOCH_HI, UNIX_EPOCH_LO);
+    const char *digits = wide_to_text(magnitude.hi, magnitude.lo, base, 1);
+    char *p = unix_text;
+    *p++ = 'U';
+    if (negative) *p++ = '-';
+    const size_t prefix_len = strlen(prefix);
+    const size_t digits_len = strlen(digits);
+    // Both lengths are bounded (prefix "0x" or empty, at most 20 digits).
+    if (static_cast<size_t>(unix_text + UNIX_TEXT_MAX - p) < prefix_len + digits_len) return "";
+    memcpy(p, prefix, prefix_len);
+    p += prefix_len;
+    memcpy(p, digits, digits_len + 1);
+    return unix_text;
+}
+
+const char *write_unix_decimal(const TimePoint &tp) { return write_unix_time(tp, 10, ""); }
+
+const char *write_unix_hex(const TimePoint &tp) { return write_unix_time(tp, 16, "0x"); }

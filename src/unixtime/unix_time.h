@@ -1,0 +1,23 @@
+// Unix time: U, an optional minus sign, and a count of seconds from
+// 1970-01-01T00:00:00 in decimal or, after 0x, in hexadecimal.
+#pragma once
+
+#include "time_point.h"
+
+#include <cstdint>
+
+// TimePoint seconds of Unix time 0: 62135769600.
+constexpr uint64_t UNIX_EPOCH_HI = 14;
+constexpr uint64_t UNIX_EPOCH_LO = 2006227456;
+
+// Reader of row u. Not mine unless the text starts with U or u; a malformed
+// rest prints "malformed Unix date". Sets the flag for counts outside the
+// TimePoint's range and still fills the TimePoint (with the wrapped value).
+int read_unix_time(const char *text, TimePoint &tp);
+
+// The whole seconds of tp as Unix time in base 10 or 16 after prefix; the
+// text lives in one buffer shared by both writers.
+const char *write_unix_time(const TimePoint &tp, unsigned base, const char *prefix);
+
+const char *write_unix_decimal(const TimePoint &tp); // writer of row u
+const char *write_unix_hex(const TimePoint &tp);     // writer of row x

@@ -1,0 +1,202 @@
+// Runs the built program on every row of e2e/cases.txt and checks its
+// standard output, standard error and exit status byte for byte.
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <fcntl.h>
+#include <fstream>
+#include <poll.h>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+struct Case {
+    int line = 0;
+    std::string source;
+    std::vector<std::string> args; // after the invocation name
+    std::string argv0 = AEONMARK_BINARY;
+    bool no_argv = false;    // an empty argument vector
+    bool stdout_full = false; // standard output on /dev/full
+    int status = 0;
+    std::string out, err;
+};
+
+// Shown in test names and failures as its row of the table.
+void PrintTo(const Case &c, std::ostream *os) { *os << "cases.txt:" << c.line << ": " << c.source; }
+
+struct Result {
+    int status = -1;
+    std::string out, err;
+};
+
+// Escapes: \n \t \s (space) \\ \| \xHH; '' is an empty argument.
+std::string unescape(const std::string &s) {
+    std::string r;
+    for (size_t i = 0; i < s.size(); ++i) {
+        if (s[i] != '\\' || i + 1 == s.size()) {
+            r += s[i];
+            continue;
+        }
+        const char c = s[++i];
+        if (c == 'n') r += '\n';
+        else if (c == 't') r += '\t';
+        else if (c == 's') r += ' ';
+        else if (c == 'x' && i + 2 < s.size()) {
+            r += static_cast<char>(std::stoi(s.substr(i + 1, 2), nullptr, 16));
+            i += 2;
+        } else r += c;
+    }
+    return r;
+}
+
+std::string trim(const std::string &s) {
+    const size_t b = s.find_first_not_of(' ');
+    if (b == std::string::npos) return "";
+    return s.substr(b, s.find_last_not_of(' ') - b + 1);
+}
+
+std::vector<Case> load_cases() {
+    std::vector<Case> cases;
+    std::ifstream in(AEONMARK_CASES);
+    std::string line;
+    for (int n = 1; std::getline(in, line); ++n) {
+        if (trim(line).empty() || trim(line)[0] == '#') continue;
+        std::vector<std::string> fields;
+        for (size_t start = 0;;) {
+            const size_t bar = line.find(" |", start);
+            fields.push_back(trim(line.substr(start, bar - start)));
+            if (bar == std::string::npos) break;
+            start = bar + 2;
+        }
+        Case c;
+        c.line = n;
+        c.source = line;
+        if (fields.size() != 4) {
+            c.status = -100; // reported as a broken row
+            cases.push_back(c);
+            continue;
+        }
+        size_t pos = 0;
+        const std::string &args = fields[0];
+        while (pos < args.size()) {
+            size_t next = args.find(' ', pos);
+            if (next == std::string::npos) next = args.size();
+            const std::string token = args.substr(pos, next - pos);
+            pos = next + 1;
+            if (token.empty()) continue;
+            if (token.rfind("@argv0=", 0) == 0)
+                c.argv0 = token == "@argv0=''" ? "" : unescape(token.substr(7));
+            else if (token == "@noargv") c.no_argv = true;
+            else if (token == "@stdout=/dev/full") c.stdout_full = true;
+            else if (token == "''") c.args.emplace_back();
+            else c.args.push_back(unescape(token));
+        }
+        c.status = std::atoi(trim(fields[1]).c_str());
+        c.out = unescape(trim(fields[2]));
+        c.err = unescape(trim(fields[3]));
+        cases.push_back(c);
+    }
+    return cases;
+}
+
+void drain(int fd, std::string &into, bool &open) {
+    char buf[65536];
+    const ssize_t n = read(fd, buf, sizeof buf);
+    if (n > 0) into.append(buf, static_cast<size_t>(n));
+    else if (n == 0 || errno != EINTR) open = false;
+}
+
+Result run(const Case &c) {
+    int out[2], err[2];
+    if (pipe(out) != 0 || pipe(err) != 0) return {};
+    std::vector<char *> argv;
+    if (!c.no_argv) argv.push_back(const_cast<char *>(c.argv0.c_str()));
+    for (const auto &a : c.args) argv.push_back(const_cast<char *>(a.c_str()));
+    argv.push_back(nullptr);
+    const pid_t pid = fork();
+    if (pid == 0) {
+        if (c.stdout_full) {
+            const int full = open("/dev/full", O_WRONLY);
+            dup2(full, 1);
+        } else {
+            dup2(out[1], 1);
+        }
+        dup2(err[1], 2);
+        close(out[0]), close(out[1]), close(err[0]), close(err[1]);
+        execv(AEONMARK_BINARY, argv.data());
+        _exit(127);
+    }
+    close(out[1]), close(err[1]);
+    Result r;
+    bool out_open = true, err_open = true;
+    while (out_open || err_open) {
+        pollfd fds[2] = {{out[0], POLLIN, 0}, {err[0], POLLIN, 0}};
+        if (poll(fds, 2, -1) < 0 && errno != EINTR) break;
+        if (out_open && fds[0].revents) drain(out[0], r.out, out_open);
+        if (err_open && fds[1].revents) drain(err[0], r.err, err_open);
+    }
+    close(out[0]), close(err[0]);
+    int wstatus = 0;
+    waitpid(pid, &wstatus, 0);
+    r.status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : 128 + WTERMSIG(wstatus);
+    return r;
+}
+
+class Table : public testing::TestWithParam<Case> {};
+
+TEST_P(Table, OutputErrorsAndStatus) {
+    const Case &c = GetParam();
+    SCOPED_TRACE("cases.txt:" + std::to_string(c.line) + ": " + c.source);
+    ASSERT_NE(c.status, -100) << "a row needs four fields: args | status | stdout | stderr";
+    const Result r = run(c);
+    EXPECT_EQ(r.out, c.out);
+    EXPECT_EQ(r.err, c.err);
+    EXPECT_EQ(r.status, c.status);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, Table, testing::ValuesIn(load_cases()),
+                         [](const testing::TestParamInfo<Case> &info) {
+                             return "line" + std::to_string(info.param.line);
+                         });
+
+// The current time cannot be a table row: it is checked against the clock.
+TEST(CurrentTime, UnixLineLiesBetweenClockReadings) {
+    Case c;
+    c.args = {"-u"};
+    const time_t before = time(nullptr);
+    const Result r = run(c);
+    const time_t after = time(nullptr);
+    ASSERT_EQ(r.status, 0);
+    ASSERT_EQ(r.err, "");
+    ASSERT_GE(r.out.size(), 3U);
+    ASSERT_EQ(r.out.front(), 'U');
+    ASSERT_EQ(r.out.back(), '\n');
+    const long long shown = std::stoll(r.out.substr(1));
+    EXPECT_GE(shown, static_cast<long long>(before));
+    EXPECT_LE(shown, static_cast<long long>(after));
+}
+
+TEST(CurrentTime, DefaultIsAeonmarkWithTwoDigits) {
+    for (const char *dash : {"", "-", "@noargv"}) {
+        Case c;
+        if (dash == std::string("-")) c.args = {dash, dash};
+        c.no_argv = dash == std::string("@noargv");
+        const Result r = run(c);
+        EXPECT_EQ(r.status, 0);
+        EXPECT_EQ(r.err, "");
+        // [-E]CCCC.FF with today's era negative: instants before 2162.
+        const size_t bracket = r.out.find(']');
+        ASSERT_NE(bracket, std::string::npos) << r.out;
+        EXPECT_EQ(r.out.substr(0, 2), "[-");
+        EXPECT_EQ(r.out.size() - bracket, 9U) << r.out; // ]CCCC.FF and the newline
+        EXPECT_EQ(r.out[bracket + 5], '.');
+    }
+}
+
+} // namespace

@@ -1,0 +1,206 @@
+// Wide numbers against unsigned __int128, which cannot share their faults.
+#include "wide/wide.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+namespace {
+
+__extension__ typedef unsigned __int128 u128;
+constexpr uint64_t MAX = ~uint64_t{0};
+constexpr u128 TWO_64 = u128{1} << 64;
+
+struct Flagged {
+    uint64_t value;
+    bool flag;
+};
+
+// Runs op with the flag clear and again with it set: the flag is sticky, so
+// the second run must end set whatever op did.
+template <typename Op>
+Flagged flagged(Op op) {
+    errno = ERANGE;
+    const uint64_t sticky = op();
+    EXPECT_EQ(errno, ERANGE) << "an operation cleared the flag";
+    errno = 0;
+    const uint64_t value = op();
+    EXPECT_EQ(value, sticky) << "the result depends on the flag";
+    return {value, errno == ERANGE};
+}
+
+struct ArithCase {
+    char op;
+    uint64_t a, b;
+    uint64_t want;
+    bool flag;
+};
+
+uint64_t apply(const ArithCase &c) {
+    const Wide a = wide_split(c.a), b = wide_split(c.b);
+    switch (c.op) {
+    case '+': return wide_join(wide_add(a.hi, a.lo, b.hi, b.lo));
+    case '-': return wide_join(wide_sub(a.hi, a.lo, b.hi, b.lo));
+    case '*': return wide_join(wide_mul(a.hi, a.lo, static_cast<uint32_t>(c.b)));
+    case '/': return wide_join(wide_div(a.hi, a.lo, static_cast<uint32_t>(c.b)));
+    default: return wide_mod(a.hi, a.lo, static_cast<uint32_t>(c.b));
+    }
+}
+
+TEST(WideArithmetic, CarryBorrowAndOverflowEdges) {
+    const ArithCase cases[] = {
+        {'+', MAX, 1, 0, true},
+        {'+', MAX, MAX, MAX - 1, true},
+        {'+', 62135769600, 0, 62135769600, false},
+        {'+', 0xffffffff, 1, 0x100000000, false}, // carry into the high half
+        {'+', 0xffffffff00000000, 0xffffffff, MAX, false},
+        {'-', 0, 1, MAX, true},
+        {'-', 5, 5, 0, false},
+        {'-', 0x100000000, 1, 0xffffffff, false}, // borrow from the high half
+        {'-', 0x100000000, 0x100000001, MAX, true},
+        {'*', 429496729ULL << 32 | 2576980378ULL, 10, 4, true},
+        {'*', 429496729ULL << 32 | 2576980377ULL, 10, MAX - 5, false},
+        {'*', 0xffffffff, 0xffffffff, 0xfffffffe00000001, false},
+        {'*', MAX, 0, 0, false},
+        {'/', 1ULL << 32, 2, 2147483648, false},
+        {'/', MAX, 1, MAX, false},
+        {'/', MAX, 0xffffffff, 0x100000001, false},
+        {'%', 1ULL << 32, 10, 6, false},
+        {'%', MAX, 0xffffffff, 0, false},
+    };
+    for (const auto &c : cases) {
+        const Flagged r = flagged([&] { return apply(c); });
+        EXPECT_EQ(r.value, c.want) << c.a << ' ' << c.op << ' ' << c.b;
+        EXPECT_EQ(r.flag, c.flag) << c.a << ' ' << c.op << ' ' << c.b;
+    }
+}
+
+// Operands weighted toward the edges where carries and borrows happen.
+uint64_t edgy(std::mt19937_64 &rng) {
+    const uint64_t r = rng();
+    switch (r % 6) {
+    case 0: return r >> (r % 64);
+    case 1: return MAX - (r >> 40);
+    case 2: return (r >> 32) << 32;
+    case 3: return (r & 0xffffffff) | 0xffffffff00000000;
+    default: return rng();
+    }
+}
+
+TEST(WideArithmetic, AgreesWith128BitArithmetic) {
+    std::mt19937_64 rng(20261209);
+    for (int i = 0; i < 200000; ++i) {
+        const uint64_t a = edgy(rng), b = edgy(rng);
+        const uint32_t d = static_cast<uint32_t>(edgy(rng)) | 1;
+        const u128 sum = u128{a} + b, product = u128{a} * d;
+        EXPECT_EQ(flagged([&] { return apply({'+', a, b, 0, false}); }).flag, sum >= TWO_64);
+        EXPECT_EQ(apply({'+', a, b, 0, false}), static_cast<uint64_t>(sum));
+        EXPECT_EQ(flagged([&] { return apply({'-', a, b, 0, false}); }).flag, a < b);
+        EXPECT_EQ(apply({'-', a, b, 0, false}), a - b);
+        EXPECT_EQ(flagged([&] { return apply({'*', a, d, 0, false}); }).flag, product >= TWO_64);
+        EXPECT_EQ(apply({'*', a, d, 0, false}), static_cast<uint64_t>(product));
+        EXPECT_EQ(flagged([&] { return apply({'/', a, d, 0, false}); }).value, a / d);
+        EXPECT_EQ(flagged([&] { return apply({'%', a, d, 0, false}); }).value, a % d);
+        if (HasFailure()) break;
+    }
+}
+
+struct ReadCase {
+    const char *text;
+    unsigned base; // 0: read_decimal
+    uint64_t want;
+    bool flag;
+    size_t consumed;
+};
+
+TEST(DigitReaders, ValuesFlagsAndEnds) {
+    const ReadCase cases[] = {
+        {"18446744073709551615", 10, MAX, false, 20},
+        {"18446744073709551616", 10, 0, true, 20},
+        {"000000000000000000000000018446744073709551615", 10, MAX, false, 45},
+        {"99999999999999999999", 10, 7766279631452241919ULL, true, 20},
+        {"0x10", 10, 0, false, 1},
+        {"12]", 10, 12, false, 2},
+        {"1a", 10, 1, false, 1},
+        {"007", 10, 7, false, 3},
+        {"", 10, 0, false, 0},
+        {"-5", 10, 0, false, 0},
+        {"\xb5", 10, 0, false, 0},
+        {"ffffffffffffffff", 16, MAX, false, 16},
+        {"10000000000000000", 16, 0, true, 17},
+        {"1A", 16, 26, false, 2},
+        {"fFg", 16, 255, false, 2},
+        {"4294967295", 0, 4294967295, false, 10},
+        {"4294967296", 0, 4294967296, true, 10},
+        {"18446744073709551616", 0, 0, true, 20},
+        {"12.5", 0, 12, false, 2},
+        {"0009", 0, 9, false, 4},
+        {"000000000000000000000012", 0, 12, false, 24},
+        {"a", 0, 0, false, 0},
+    };
+    for (const auto &c : cases) {
+        const char *end = nullptr;
+        const Flagged r = flagged([&] {
+            return c.base ? wide_join(read_wide_digits(c.text, &end, c.base))
+                          : read_decimal(c.text, &end);
+        });
+        EXPECT_EQ(r.value, c.want) << c.text;
+        EXPECT_EQ(r.flag, c.flag) << c.text;
+        EXPECT_EQ(static_cast<size_t>(end - c.text), c.consumed) << c.text;
+    }
+    EXPECT_EQ(wide_join(read_wide_digits("42", nullptr, 10)), 42U); // no end wanted
+}
+
+TEST(DigitReaders, HugeRunsWrapWithoutHarm) {
+    const std::string ones(1 << 20, '1');
+    errno = 0;
+    const char *end = nullptr;
+    const Wide w = read_wide_digits(ones.c_str(), &end, 10);
+    EXPECT_EQ(errno, ERANGE);
+    EXPECT_EQ(end, ones.c_str() + ones.size());
+    // (10^n - 1) / 9 mod 2^64 for n = 2^20, by the same recurrence in 128 bits.
+    uint64_t want = 0;
+    for (size_t i = 0; i < ones.size(); ++i) want = want * 10 + 1;
+    EXPECT_EQ(wide_join(w), want);
+}
+
+TEST(WideToText, BasesAndMinimumDigits) {
+    struct {
+        uint64_t v;
+        unsigned base, min;
+        const char *want;
+    } const cases[] = {
+        {12345, 10, 4, "12345"},
+        {7, 10, 4, "0007"},
+        {0, 10, 1, "0"},
+        {0, 10, 0, ""},
+        {255, 16, 4, "00ff"},
+        {MAX, 10, 1, "18446744073709551615"},
+        {MAX, 16, 1, "ffffffffffffffff"},
+        {MAX, 2, 1, "1111111111111111111111111111111111111111111111111111111111111111"},
+        {MAX, 3, 1, "11112220022122120101211020120210210211220"},
+        {0, 10, 20, "00000000000000000000"},
+    };
+    for (const auto &c : cases) {
+        errno = ERANGE;
+        EXPECT_STREQ(wide_to_text(c.v >> 32, c.v & HALF_MASK, c.base, c.min), c.want);
+        EXPECT_EQ(errno, ERANGE);
+    }
+}
+
+TEST(WideToText, ReadsBackInBothBases) {
+    std::mt19937_64 rng(7);
+    for (int i = 0; i < 100000; ++i) {
+        const uint64_t v = edgy(rng);
+        for (unsigned base : {10U, 16U}) {
+            errno = 0;
+            const Wide back = read_wide_digits(wide_to_text(v >> 32, v & HALF_MASK, base, 1),
+                                               nullptr, base);
+            ASSERT_EQ(wide_join(back), v) << base;
+            ASSERT_EQ(errno, 0);
+        }
+    }
+}
+
+} // namespace
