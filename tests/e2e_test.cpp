@@ -1,12 +1,15 @@
-// Runs the built program on every row of e2e/cases.txt and checks its
+// Runs the built program on every row of the tables in e2e/ and checks its
 // standard output, standard error and exit status byte for byte.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <fcntl.h>
+#include <filesystem>
 #include <fstream>
 #include <poll.h>
 #include <string>
@@ -17,6 +20,7 @@
 namespace {
 
 struct Case {
+    std::string file; // the table's name, without .txt
     int line = 0;
     std::string source;
     std::vector<std::string> args; // after the invocation name
@@ -28,7 +32,9 @@ struct Case {
 };
 
 // Shown in test names and failures as its row of the table.
-void PrintTo(const Case &c, std::ostream *os) { *os << "cases.txt:" << c.line << ": " << c.source; }
+void PrintTo(const Case &c, std::ostream *os) {
+    *os << c.file << ".txt:" << c.line << ": " << c.source;
+}
 
 struct Result {
     int status = -1;
@@ -61,9 +67,8 @@ std::string trim(const std::string &s) {
     return s.substr(b, s.find_last_not_of(' ') - b + 1);
 }
 
-std::vector<Case> load_cases() {
-    std::vector<Case> cases;
-    std::ifstream in(AEONMARK_CASES);
+void load_table(const std::filesystem::path &path, std::vector<Case> &cases) {
+    std::ifstream in(path);
     std::string line;
     for (int n = 1; std::getline(in, line); ++n) {
         if (trim(line).empty() || trim(line)[0] == '#') continue;
@@ -75,6 +80,7 @@ std::vector<Case> load_cases() {
             start = bar + 2;
         }
         Case c;
+        c.file = path.stem().string();
         c.line = n;
         c.source = line;
         if (fields.size() != 4) {
@@ -102,6 +108,16 @@ std::vector<Case> load_cases() {
         c.err = unescape(trim(fields[3]));
         cases.push_back(c);
     }
+}
+
+// Every table in the folder, in name order.
+std::vector<Case> load_cases() {
+    std::vector<std::filesystem::path> tables;
+    for (const auto &entry : std::filesystem::directory_iterator(AEONMARK_CASES))
+        if (entry.path().extension() == ".txt") tables.push_back(entry.path());
+    std::sort(tables.begin(), tables.end());
+    std::vector<Case> cases;
+    for (const auto &table : tables) load_table(table, cases);
     return cases;
 }
 
@@ -152,7 +168,7 @@ class Table : public testing::TestWithParam<Case> {};
 
 TEST_P(Table, OutputErrorsAndStatus) {
     const Case &c = GetParam();
-    SCOPED_TRACE("cases.txt:" + std::to_string(c.line) + ": " + c.source);
+    SCOPED_TRACE(c.file + ".txt:" + std::to_string(c.line) + ": " + c.source);
     ASSERT_NE(c.status, -100) << "a row needs four fields: args | status | stdout | stderr";
     const Result r = run(c);
     EXPECT_EQ(r.out, c.out);
@@ -162,7 +178,10 @@ TEST_P(Table, OutputErrorsAndStatus) {
 
 INSTANTIATE_TEST_SUITE_P(Cases, Table, testing::ValuesIn(load_cases()),
                          [](const testing::TestParamInfo<Case> &info) {
-                             return "line" + std::to_string(info.param.line);
+                             std::string name = info.param.file + "_line" + std::to_string(info.param.line);
+                             for (char &ch : name)
+                                 if (!isalnum(static_cast<unsigned char>(ch))) ch = '_';
+                             return name;
                          });
 
 // The current time cannot be a table row: it is checked against the clock.
