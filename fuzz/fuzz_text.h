@@ -13,7 +13,8 @@ struct FuzzText {
     char *text;
     explicit FuzzText(const uint8_t *data, size_t size) {
         const void *nul = memchr(data, 0, size);
-        const size_t len = nul ? static_cast<size_t>(static_cast<const uint8_t *>(nul) - data) : size;
+        const size_t len =
+            nul ? static_cast<size_t>(static_cast<const uint8_t *>(nul) - data) : size;
         text = new char[len + 1];
         memcpy(text, data, len);
         text[len] = '\0';

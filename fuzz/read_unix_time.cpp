@@ -19,7 +19,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
         if (errno == 0) {
             const bool hex = strchr(in.text, 'x') || strchr(in.text, 'X');
             TimePoint back{};
-            if (read_unix_time(hex ? write_unix_hex(tp) : write_unix_decimal(tp), back) != READ_OK ||
+            if (read_unix_time(hex ? write_unix_hex(tp) : write_unix_decimal(tp), back) !=
+                    READ_OK ||
                 errno != 0 || back.sec_hi != tp.sec_hi || back.sec_lo != tp.sec_lo)
                 abort();
         }

@@ -69,7 +69,7 @@ TEST(AeonmarkWriter, PrecisionCutsTheFullText) {
     for (int i = 0; i < 100000; ++i) {
         uint64_t secs = rng();
         if (i % 3 == 1) secs = 68195001600 - 200000000000 + rng() % 250000000000; // old eras
-        if (i % 3 == 2) secs = 71605036800 + rng() % 1700000000; // the stretches
+        if (i % 3 == 2) secs = 71605036800 + rng() % 1700000000;                  // the stretches
         const uint64_t frac = rng() & HALF_MASK;
         errno = 0;
         const std::string full = write_at(secs, frac, 6);

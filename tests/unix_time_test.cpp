@@ -11,7 +11,9 @@ namespace {
 
 constexpr uint64_t UNIX_EPOCH = 62135769600;
 
-TimePoint at(uint64_t secs, uint64_t frac = 0) { return {secs >> 32, secs & HALF_MASK, frac}; }
+TimePoint at(uint64_t secs, uint64_t frac = 0) {
+    return {secs >> 32, secs & HALF_MASK, frac};
+}
 
 TEST(UnixWriter, FloorOfTheInstant) {
     struct {

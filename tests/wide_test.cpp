@@ -40,11 +40,16 @@ struct ArithCase {
 uint64_t apply(const ArithCase &c) {
     const Wide a = wide_split(c.a), b = wide_split(c.b);
     switch (c.op) {
-    case '+': return wide_join(wide_add(a.hi, a.lo, b.hi, b.lo));
-    case '-': return wide_join(wide_sub(a.hi, a.lo, b.hi, b.lo));
-    case '*': return wide_join(wide_mul(a.hi, a.lo, static_cast<uint32_t>(c.b)));
-    case '/': return wide_join(wide_div(a.hi, a.lo, static_cast<uint32_t>(c.b)));
-    default: return wide_mod(a.hi, a.lo, static_cast<uint32_t>(c.b));
+    case '+':
+        return wide_join(wide_add(a.hi, a.lo, b.hi, b.lo));
+    case '-':
+        return wide_join(wide_sub(a.hi, a.lo, b.hi, b.lo));
+    case '*':
+        return wide_join(wide_mul(a.hi, a.lo, static_cast<uint32_t>(c.b)));
+    case '/':
+        return wide_join(wide_div(a.hi, a.lo, static_cast<uint32_t>(c.b)));
+    default:
+        return wide_mod(a.hi, a.lo, static_cast<uint32_t>(c.b));
     }
 }
 
@@ -80,11 +85,16 @@ TEST(WideArithmetic, CarryBorrowAndOverflowEdges) {
 uint64_t edgy(std::mt19937_64 &rng) {
     const uint64_t r = rng();
     switch (r % 6) {
-    case 0: return r >> (r % 64);
-    case 1: return MAX - (r >> 40);
-    case 2: return (r >> 32) << 32;
-    case 3: return (r & 0xffffffff) | 0xffffffff00000000;
-    default: return rng();
+    case 0:
+        return r >> (r % 64);
+    case 1:
+        return MAX - (r >> 40);
+    case 2:
+        return (r >> 32) << 32;
+    case 3:
+        return (r & 0xffffffff) | 0xffffffff00000000;
+    default:
+        return rng();
     }
 }
 
@@ -195,8 +205,8 @@ TEST(WideToText, ReadsBackInBothBases) {
         const uint64_t v = edgy(rng);
         for (unsigned base : {10U, 16U}) {
             errno = 0;
-            const Wide back = read_wide_digits(wide_to_text(v >> 32, v & HALF_MASK, base, 1),
-                                               nullptr, base);
+            const Wide back =
+                read_wide_digits(wide_to_text(v >> 32, v & HALF_MASK, base, 1), nullptr, base);
             ASSERT_EQ(wide_join(back), v) << base;
             ASSERT_EQ(errno, 0);
         }

@@ -9,10 +9,10 @@
 
 #include <cstdint>
 
-constexpr uint64_t ERA_ZERO = 68195001600;        // [0]0000, Gregorian 2162-01-04T00:00:00
-constexpr uint64_t NEW_ERAS = 73275321600;        // [21]00000, Gregorian 2323-01-01T00:00:00
-constexpr uint32_t OLD_ERA_SECONDS = 172800000;   // 2000 days
-constexpr uint32_t OLD_COUNT_SECONDS = 17280;     // 0.2 day
+constexpr uint64_t ERA_ZERO = 68195001600;      // [0]0000, Gregorian 2162-01-04T00:00:00
+constexpr uint64_t NEW_ERAS = 73275321600;      // [21]00000, Gregorian 2323-01-01T00:00:00
+constexpr uint32_t OLD_ERA_SECONDS = 172800000; // 2000 days
+constexpr uint32_t OLD_COUNT_SECONDS = 17280;   // 0.2 day
 constexpr uint32_t OLD_COUNTS_PER_ERA = 10000;
 constexpr uint32_t TEN_DAY_START = 3410035200;    // [19]7340, seconds after [0]0000
 constexpr uint32_t TEN_DAY_SECONDS = 864000;      // one count of the ten-day stretch
@@ -23,7 +23,7 @@ constexpr uint32_t TWO_DAY_IN_ERA_19 = 373248000; // its 2160 counts in era 19
 constexpr uint32_t NEW_ERA_SECONDS = 3155695200;  // 36524.25 days, 100 mean years
 constexpr uint32_t NEW_COUNTS_PER_ERA = 100000;
 constexpr uint64_t FIRST_NEW_ERA = 21;
-constexpr uint32_t NEW_TICKS_PER_SECOND = 125000000; // new-era time unit: 8 ns
+constexpr uint32_t NEW_TICKS_PER_SECOND = 125000000;  // new-era time unit: 8 ns
 constexpr uint32_t NEW_TICKS_PER_MILLIONTH = 3944619; // 0.031556952 s, a millionth of a new count
 
 static_assert(OLD_ERA_SECONDS == OLD_COUNTS_PER_ERA * OLD_COUNT_SECONDS);

@@ -64,6 +64,10 @@ const char *write_unix_time(const TimePoint &tp, unsigned base, const char *pref
     return unix_text;
 }
 
-const char *write_unix_decimal(const TimePoint &tp) { return write_unix_time(tp, 10, ""); }
+const char *write_unix_decimal(const TimePoint &tp) {
+    return write_unix_time(tp, 10, "");
+}
 
-const char *write_unix_hex(const TimePoint &tp) { return write_unix_time(tp, 16, "0x"); }
+const char *write_unix_hex(const TimePoint &tp) {
+    return write_unix_time(tp, 16, "0x");
+}

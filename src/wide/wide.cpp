@@ -19,7 +19,9 @@ constexpr struct DigitValues {
     }
 } digit_values;
 
-unsigned digit_value(char c) { return digit_values.of[static_cast<unsigned char>(c)]; }
+unsigned digit_value(char c) {
+    return digit_values.of[static_cast<unsigned char>(c)];
+}
 
 constexpr char DIGITS[] = "0123456789abcdef";
 

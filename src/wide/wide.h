@@ -17,11 +17,19 @@ struct Wide {
 
 constexpr uint64_t HALF_MASK = 0xffffffffU; // 2^32 - 1, the largest half
 
-constexpr uint64_t wide_join(uint64_t hi, uint64_t lo) { return hi << 32 | lo; }
-constexpr uint64_t wide_join(Wide w) { return wide_join(w.hi, w.lo); }
-constexpr Wide wide_split(uint64_t v) { return {v >> 32, v & HALF_MASK}; }
+constexpr uint64_t wide_join(uint64_t hi, uint64_t lo) {
+    return hi << 32 | lo;
+}
+constexpr uint64_t wide_join(Wide w) {
+    return wide_join(w.hi, w.lo);
+}
+constexpr Wide wide_split(uint64_t v) {
+    return {v >> 32, v & HALF_MASK};
+}
 
-inline void set_out_of_range() { errno = ERANGE; }
+inline void set_out_of_range() {
+    errno = ERANGE;
+}
 
 // (a + b) mod 2^64; flag when a + b > 2^64 - 1.
 inline Wide wide_add(uint64_t a_hi, uint64_t a_lo, uint64_t b_hi, uint64_t b_lo) {

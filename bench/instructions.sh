@@ -1,0 +1,75 @@
+#!/usr/bin/env bash
+# Instruction counts (valgrind --tool=callgrind: repeatable on shared
+# machines, unlike wall time) and peak memory of the whole program.
+#   start-up:  `aeonmark U0` against a C program that prints one line
+#   per date:  (total for N dates - total for 1 date) / (N - 1)
+#   memory:    peak resident size with N dates against the C program
+# Usage: bench/instructions.sh [N]   (default 10000; builds the bench preset)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+N=${1:-10000}
+command -v valgrind >/dev/null || { echo "valgrind is needed" >&2; exit 1; }
+cmake --workflow --preset bench >/dev/null
+bin=$PWD/build/bench/aeonmark
+base=$PWD/build/bench/bench/puts_baseline
+rss=$PWD/build/bench/bench/peak_rss
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+over=0
+
+# Total instructions of one run (arguments after the program).
+instr() {
+  valgrind --tool=callgrind --callgrind-out-file="$work/cg.out" "$@" >/dev/null 2>"$work/cg.err"
+  sed -n 's/.*Collected : *\([0-9]*\).*/\1/p' "$work/cg.err"
+}
+
+check() { # name value budget
+  if awk -v v="$2" -v b="$3" 'BEGIN { exit !(v > b) }'; then
+    echo "  OVER BUDGET ($3)"
+    over=1
+  else
+    echo "  within budget ($3)"
+  fi
+}
+
+# N Unix dates with a fixed seed: half over the whole 64-bit range of
+# seconds, half over the years people mostly convert (1900 to 2200).
+python3 - "$N" >"$work/unix" <<'PY'
+import random, sys
+random.seed(20261209)
+EPOCH = 62135769600
+for i in range(int(sys.argv[1])):
+    s = random.randrange(2**64) if i % 2 else EPOCH + random.randrange(-2208988800, 7258118400)
+    print("U%d" % (s - EPOCH))
+PY
+
+# The same instants in another notation, written by the program itself.
+convert() { xargs "$bin" "$1" <"$work/unix"; }
+
+per_date() { # label options file budget
+  mapfile -t dates <"$3"
+  local one all
+  one=$(instr "$bin" "$2" "${dates[0]}")
+  all=$(instr "$bin" "$2" "${dates[@]}")
+  local per=$(((all - one) / (${#dates[@]} - 1)))
+  echo "per date, $1: $per instructions ($all for ${#dates[@]} dates, $one for 1)"
+  check "$1" "$per" "$4"
+}
+
+echo "aeonmark $(git rev-parse --short HEAD 2>/dev/null || echo unknown), $N dates, $(date -u +%Y-%m-%d)"
+startup=$(instr "$bin" U0)
+baseline=$(instr "$base")
+ratio=$(awk -v a="$startup" -v b="$baseline" 'BEGIN { printf "%.3f", a / b }')
+echo "start-up: aeonmark U0 $startup instructions, puts baseline $baseline: ratio $ratio"
+check start-up "$ratio" 1.10
+
+per_date "-sux over Unix dates" -sux "$work/unix" 4000
+
+mapfile -t dates <"$work/unix"
+mem=$("$rss" "$bin" -sux "${dates[@]}")
+mem_base=$("$rss" "$base" "${dates[@]}")
+mem_ratio=$(awk -v a="$mem" -v b="$mem_base" 'BEGIN { printf "%.3f", a / b }')
+echo "memory, -sux over $N dates: $mem KiB peak, puts baseline $mem_base KiB: ratio $mem_ratio"
+check memory "$mem_ratio" 1.10
+
+exit $over
