@@ -1,0 +1,79 @@
+#!/usr/bin/env bash
+# aeonmark against the date tools people use today, on the same 10,000 Unix
+# times (fixed seed, years 1000 to 9999) converted to Gregorian text: checks
+# that the tools print the same lines, then prints each one's instructions
+# per date (valgrind --tool=callgrind) and the ratios.
+#   GNU date:   date -u -f FILE +%Y-%m-%dT%H:%M:%S   (lines @N)
+#   dateutils:  dconv -i %s -f '%Y-%m-%dT%H:%M:%S'    (lines N; installed
+#               from Debian's dateutils when missing, else skipped)
+# Usage: bench/compare.sh [N]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+N=${1:-10000}
+command -v valgrind >/dev/null || { echo "valgrind is needed" >&2; exit 1; }
+cmake --workflow --preset bench >/dev/null
+bin=$PWD/build/bench/aeonmark
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+over=0
+
+instr() { # total instructions of one run; standard input from $work/stdin
+  valgrind --tool=callgrind --callgrind-out-file="$work/cg.out" "$@" <"$work/stdin" >/dev/null 2>"$work/cg.err"
+  sed -n 's/.*Collected : *\([0-9]*\).*/\1/p' "$work/cg.err"
+}
+per_date() { # one-line input, N-line input, command...
+  local one_in=$1 all_in=$2
+  shift 2
+  cp "$one_in" "$work/stdin"
+  local one all
+  one=$(instr "$@")
+  cp "$all_in" "$work/stdin"
+  all=$(instr "$@")
+  echo $(((all - one) / (N - 1)))
+}
+
+python3 - "$N" >"$work/secs" <<'PY'
+import random, sys
+random.seed(1582)
+# 1000-01-01 to 9999-12-31: the years whose text all three tools lay out alike.
+lo, hi = -30610224000, 253402300799
+for _ in range(int(sys.argv[1])):
+    print(random.randint(lo, hi))
+PY
+sed 's/^/@/' "$work/secs" >"$work/at"
+head -n 1 "$work/at" >"$work/at1"
+head -n 1 "$work/secs" >"$work/secs1"
+mapfile -t unix < <(sed 's/^/U/' "$work/secs")
+: >"$work/stdin"
+
+"$bin" -g "${unix[@]}" >"$work/aeonmark.out"
+date -u -f "$work/at" +%Y-%m-%dT%H:%M:%S >"$work/date.out"
+cmp -s "$work/aeonmark.out" "$work/date.out" || { echo "aeonmark and GNU date disagree:" >&2; diff "$work/aeonmark.out" "$work/date.out" | head >&2; exit 1; }
+echo "aeonmark -g and GNU date print the same $N lines"
+
+one=$(instr "$bin" -g "${unix[0]}")
+all=$(instr "$bin" -g "${unix[@]}")
+ours=$(((all - one) / (N - 1)))
+gnu=$(per_date "$work/at1" "$work/at" date -u -f - +%Y-%m-%dT%H:%M:%S)
+echo "per date: aeonmark -g $ours instructions, GNU date $gnu: ratio $(awk -v a="$ours" -v b="$gnu" 'BEGIN { printf "%.3f", a / b }')"
+if [ $((ours * 5)) -le "$gnu" ]; then echo "  within budget (1/5 of GNU date)"; else echo "  OVER BUDGET (1/5 of GNU date)"; over=1; fi
+
+dconv=$(command -v dconv || command -v dateutils.dconv || true)
+if [ -z "$dconv" ] && command -v apt-get >/dev/null; then
+  (apt-get install -y -qq dateutils >/dev/null 2>&1 || { apt-get update -qq && apt-get install -y -qq dateutils; }) >/dev/null 2>&1 || true
+  dconv=$(command -v dconv || command -v dateutils.dconv || true)
+fi
+if [ -z "$dconv" ]; then
+  echo "dateutils' dconv: not installed and cannot be installed here; skipped"
+else
+  "$dconv" -i %s -f '%Y-%m-%dT%H:%M:%S' <"$work/secs" >"$work/dconv.out"
+  cmp -s "$work/aeonmark.out" "$work/dconv.out" || { echo "aeonmark and dconv disagree:" >&2; diff "$work/aeonmark.out" "$work/dconv.out" | head >&2; exit 1; }
+  echo "aeonmark -g and dconv print the same $N lines"
+  theirs=$(per_date "$work/secs1" "$work/secs" "$dconv" -i %s -f '%Y-%m-%dT%H:%M:%S')
+  echo "per date: aeonmark -g $ours instructions, dconv $theirs: ratio $(awk -v a="$ours" -v b="$theirs" 'BEGIN { printf "%.3f", a / b }')"
+  if [ "$ours" -lt "$theirs" ]; then echo "  within budget (fewer than dconv)"; else echo "  OVER BUDGET (fewer than dconv)"; over=1; fi
+fi
+
+echo
+bench/instructions.sh "$N" || over=1
+exit $over
