@@ -14,6 +14,14 @@ constexpr uint64_t NEW_ERAS = 73275321600;      // [21]00000, Gregorian 2323-01-
 constexpr uint32_t OLD_ERA_SECONDS = 172800000; // 2000 days
 constexpr uint32_t OLD_COUNT_SECONDS = 17280;   // 0.2 day
 constexpr uint32_t OLD_COUNTS_PER_ERA = 10000;
+constexpr uint32_t MILLIONTHS = 1000000;          // six fraction digits: millionths of a count
+constexpr uint32_t OLD_MILLIONTH_NUM = 54;        // a millionth of a 0.2-day count lasts
+constexpr uint32_t OLD_MILLIONTH_DEN = 3125;      //   54/3125 s = 0.01728 s
+constexpr uint64_t STRETCH_ERA = 19;              // holds the ten-day and two-day stretches
+constexpr uint32_t TEN_DAY_FIRST = 7340;          // [19]7340, first ten-day count
+constexpr uint32_t TWO_DAY_FIRST = 7840;          // [19]7840, first two-day count
+constexpr uint64_t SHORT_ERA = 20;                // two-day counts only, ends at [21]00000
+constexpr uint32_t SHORT_ERA_COUNTS = 5006;       // [20]0000 to [20]5005
 constexpr uint32_t TEN_DAY_START = 3410035200;    // [19]7340, seconds after [0]0000
 constexpr uint32_t TEN_DAY_SECONDS = 864000;      // one count of the ten-day stretch
 constexpr uint32_t TEN_DAY_STRETCH = 432000000;   // its 500 counts
@@ -27,19 +35,30 @@ constexpr uint32_t NEW_TICKS_PER_SECOND = 125000000;  // new-era time unit: 8 ns
 constexpr uint32_t NEW_TICKS_PER_MILLIONTH = 3944619; // 0.031556952 s, a millionth of a new count
 
 static_assert(OLD_ERA_SECONDS == OLD_COUNTS_PER_ERA * OLD_COUNT_SECONDS);
-static_assert(TEN_DAY_START == 19ULL * OLD_ERA_SECONDS + 7340ULL * OLD_COUNT_SECONDS);
+static_assert(uint64_t{OLD_COUNT_SECONDS} * OLD_MILLIONTH_DEN ==
+              uint64_t{OLD_MILLIONTH_NUM} * MILLIONTHS);
+static_assert(TEN_DAY_START ==
+              STRETCH_ERA * OLD_ERA_SECONDS + uint64_t{TEN_DAY_FIRST} * OLD_COUNT_SECONDS);
+static_assert(TWO_DAY_FIRST == TEN_DAY_FIRST + TEN_DAY_STRETCH / TEN_DAY_SECONDS);
 static_assert(TEN_DAY_STRETCH == 500 * TEN_DAY_SECONDS);
 static_assert(TWO_DAY_START == TEN_DAY_START + TEN_DAY_STRETCH);
 static_assert(TWO_DAY_IN_ERA_19 == 2160 * TWO_DAY_SECONDS);
 // [20]0000 follows [19]9999, and [20]5005 ends exactly at [21]00000.
 constexpr uint64_t ERA_TWENTY = ERA_ZERO + TWO_DAY_START + TWO_DAY_IN_ERA_19;
 static_assert(ERA_TWENTY == 72410284800);
-static_assert(ERA_TWENTY + 5006ULL * TWO_DAY_SECONDS == NEW_ERAS);
+static_assert(ERA_TWENTY + uint64_t{SHORT_ERA_COUNTS} * TWO_DAY_SECONDS == NEW_ERAS);
 static_assert(uint64_t{NEW_ERA_SECONDS} * NEW_TICKS_PER_SECOND ==
               uint64_t{NEW_COUNTS_PER_ERA} * 1000000 * NEW_TICKS_PER_MILLIONTH);
 
-// Reader of row s: the exact instant the text names, the part below one
-// second taken up to the next 2^-32 s.
+// Reader of row s. Takes "[" an optional "-", the era, "]" the count and an
+// optional "." with fraction digits, and nothing else; any other text is not
+// mine. An era above 2^64 - 1 or a count above its era's largest prints
+// "integer part is out of range" and fails. Otherwise fills tp with the exact
+// instant the text names (six fraction digits, further ones ignored), the
+// part below one second taken up to the next 2^-32 s, so text written at
+// precision 6 reads back no later than the instant written and writes again
+// the same. Sets the flag for instants before the epoch or past 2^64 - 1 s,
+// and for the era -0.
 int read_aeonmark(const char *text, TimePoint &tp);
 
 // Writer of row s: the text of tp with `precision` fraction digits, always

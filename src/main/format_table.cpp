@@ -10,7 +10,7 @@
 #include <cstdio>
 
 FormatEntry format_table[] = {
-    {'s', 0, nullptr, write_aeonmark},
+    {'s', 0, read_aeonmark, write_aeonmark},
     {'u', 0, read_unix_time, write_unix_decimal},
     {'x', 0, nullptr, write_unix_hex},
     {'\0', 0, nullptr, nullptr},
