@@ -52,6 +52,7 @@ void bench_reader(benchmark::State &state, Reader read, Writer write) {
 BENCHMARK_CAPTURE(bench_writer, write_aeonmark, write_aeonmark);
 BENCHMARK_CAPTURE(bench_writer, write_unix_decimal, write_unix_decimal);
 BENCHMARK_CAPTURE(bench_writer, write_unix_hex, write_unix_hex);
+BENCHMARK_CAPTURE(bench_reader, read_aeonmark, read_aeonmark, write_aeonmark);
 BENCHMARK_CAPTURE(bench_reader, read_unix_time_decimal, read_unix_time, write_unix_decimal);
 BENCHMARK_CAPTURE(bench_reader, read_unix_time_hex, read_unix_time, write_unix_hex);
 

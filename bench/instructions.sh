@@ -43,8 +43,21 @@ for i in range(int(sys.argv[1])):
     print("U%d" % (s - EPOCH))
 PY
 
+# N instants spread evenly over the aeonmark regions (negative eras, early
+# eras, the ten-day and two-day stretches, new eras), as Unix dates.
+python3 - "$N" >"$work/regions" <<'PY'
+import random, sys
+random.seed(2162)
+EPOCH = 62135769600
+regions = [(0, 68195001600), (68195001600, 71605036800), (71605036800, 72037036800),
+           (72037036800, 72410284800), (72410284800, 73275321600), (73275321600, 2**64)]
+for i in range(int(sys.argv[1])):
+    lo, hi = regions[i % len(regions)]
+    print("U%d" % (random.randrange(lo, hi) - EPOCH))
+PY
+
 # The same instants in another notation, written by the program itself.
-convert() { xargs "$bin" "$1" <"$work/unix"; }
+convert() { xargs "$bin" "$1" <"$2"; }
 
 per_date() { # label options file budget
   mapfile -t dates <"$3"
@@ -64,6 +77,8 @@ echo "start-up: aeonmark U0 $startup instructions, puts baseline $baseline: rati
 check start-up "$ratio" 1.10
 
 per_date "-sux over Unix dates" -sux "$work/unix" 4000
+convert -s6 "$work/regions" >"$work/aeonmark"
+per_date "-u over aeonmark texts of every region" -u "$work/aeonmark" 3000
 
 mapfile -t dates <"$work/unix"
 mem=$("$rss" "$bin" -sux "${dates[@]}")
