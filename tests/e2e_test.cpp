@@ -25,7 +25,7 @@ struct Case {
     std::string source;
     std::vector<std::string> args; // after the invocation name
     std::string argv0 = AEONMARK_BINARY;
-    bool no_argv = false;    // an empty argument vector
+    bool no_argv = false;     // an empty argument vector
     bool stdout_full = false; // standard output on /dev/full
     int status = 0;
     std::string out, err;
@@ -50,13 +50,17 @@ std::string unescape(const std::string &s) {
             continue;
         }
         const char c = s[++i];
-        if (c == 'n') r += '\n';
-        else if (c == 't') r += '\t';
-        else if (c == 's') r += ' ';
+        if (c == 'n')
+            r += '\n';
+        else if (c == 't')
+            r += '\t';
+        else if (c == 's')
+            r += ' ';
         else if (c == 'x' && i + 2 < s.size()) {
             r += static_cast<char>(std::stoi(s.substr(i + 1, 2), nullptr, 16));
             i += 2;
-        } else r += c;
+        } else
+            r += c;
     }
     return r;
 }
@@ -98,10 +102,14 @@ void load_table(const std::filesystem::path &path, std::vector<Case> &cases) {
             if (token.empty()) continue;
             if (token.rfind("@argv0=", 0) == 0)
                 c.argv0 = token == "@argv0=''" ? "" : unescape(token.substr(7));
-            else if (token == "@noargv") c.no_argv = true;
-            else if (token == "@stdout=/dev/full") c.stdout_full = true;
-            else if (token == "''") c.args.emplace_back();
-            else c.args.push_back(unescape(token));
+            else if (token == "@noargv")
+                c.no_argv = true;
+            else if (token == "@stdout=/dev/full")
+                c.stdout_full = true;
+            else if (token == "''")
+                c.args.emplace_back();
+            else
+                c.args.push_back(unescape(token));
         }
         c.status = std::atoi(trim(fields[1]).c_str());
         c.out = unescape(trim(fields[2]));
@@ -124,8 +132,10 @@ std::vector<Case> load_cases() {
 void drain(int fd, std::string &into, bool &open) {
     char buf[65536];
     const ssize_t n = read(fd, buf, sizeof buf);
-    if (n > 0) into.append(buf, static_cast<size_t>(n));
-    else if (n == 0 || errno != EINTR) open = false;
+    if (n > 0)
+        into.append(buf, static_cast<size_t>(n));
+    else if (n == 0 || errno != EINTR)
+        open = false;
 }
 
 Result run(const Case &c) {
@@ -178,7 +188,8 @@ TEST_P(Table, OutputErrorsAndStatus) {
 
 INSTANTIATE_TEST_SUITE_P(Cases, Table, testing::ValuesIn(load_cases()),
                          [](const testing::TestParamInfo<Case> &info) {
-                             std::string name = info.param.file + "_line" + std::to_string(info.param.line);
+                             std::string name =
+                                 info.param.file + "_line" + std::to_string(info.param.line);
                              for (char &ch : name)
                                  if (!isalnum(static_cast<unsigned char>(ch))) ch = '_';
                              return name;
@@ -199,6 +210,27 @@ TEST(CurrentTime, UnixLineLiesBetweenClockReadings) {
     const long long shown = std::stoll(r.out.substr(1));
     EXPECT_GE(shown, static_cast<long long>(before));
     EXPECT_LE(shown, static_cast<long long>(after));
+}
+
+// The Gregorian line is the UTC clock's own date and time, at the second the
+// program read it.
+TEST(CurrentTime, GregorianLineIsTheUtcClock) {
+    Case c;
+    c.args = {"-g"};
+    const time_t before = time(nullptr);
+    const Result r = run(c);
+    const time_t after = time(nullptr);
+    ASSERT_EQ(r.status, 0);
+    ASSERT_EQ(r.err, "");
+    bool seen = false;
+    for (time_t t = before; t <= after && !seen; ++t) {
+        struct tm utc {};
+        char want[64];
+        ASSERT_NE(gmtime_r(&t, &utc), nullptr);
+        ASSERT_GT(strftime(want, sizeof want, "%Y-%m-%dT%H:%M:%S\n", &utc), 0U);
+        seen = r.out == want;
+    }
+    EXPECT_TRUE(seen) << r.out;
 }
 
 TEST(CurrentTime, DefaultIsAeonmarkWithTwoDigits) {
