@@ -21,7 +21,7 @@ struct tm utc(int year, int month, int day, int hour = 0, int minute = 0, int se
     return t;
 }
 
-TEST(CurrentTime, UtcFieldsReadAsTheGregorianDate) {
+TEST(UtcTime, UtcFieldsReadAsTheGregorianDate) {
     struct {
         struct tm fields;
         uint64_t secs;
@@ -45,7 +45,7 @@ TEST(CurrentTime, UtcFieldsReadAsTheGregorianDate) {
     EXPECT_TRUE(read_utc_time(last, tp));
 }
 
-TEST(CurrentTime, ClocksNoTimePointHoldsAreReported) {
+TEST(UtcTime, ClocksNoTimePointHoldsAreReported) {
     struct {
         struct tm fields;
         const char *err;

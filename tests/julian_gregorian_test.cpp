@@ -185,23 +185,21 @@ TEST(JulianGregorianWriter, TextsOfKnownInstants) {
 TEST(CalendarText, MonthWalkRollOverAndLayout) {
     struct {
         char separator;
-        bool gregorian;
+        bool gregorian, flag;
         uint32_t year_mod_400;
         uint64_t year;
-        uint32_t day;
-        uint64_t second;
+        uint32_t day, second;
         const char *want;
-        bool flag;
     } const cases[] = {
-        {'*', false, 1, 323, 364, 86399, "0323*12*31T23:59:59", false},
-        {'*', false, 1, 2000, 59, 0, "2000*03*01T00:00:00", false},
-        {'-', true, 0, 0, 2192, 45296, "0006-01-01T12:34:56", false},
-        {'-', true, 100, 1900, 59, 0, "1900-03-01T00:00:00", false},
-        {'=', false, 100, 1900, 59, 0, "1900=02=29T00:00:00", false},
-        {'-', true, 399, 399, 365 + 59, 0, "0400-02-29T00:00:00", false}, // 400 rules as 0
-        {'-', true, 15, MAX, 364, 0, "18446744073709551615-12-31T00:00:00", false},
-        {'-', true, 15, MAX, 365, 0, "0000-01-01T00:00:00", true},
-        {'-', true, 0, 12345, 0, 3723, "12345-01-01T01:02:03", false},
+        {'*', false, false, 1, 323, 364, 86399, "0323*12*31T23:59:59"},
+        {'*', false, false, 1, 2000, 59, 0, "2000*03*01T00:00:00"},
+        {'-', true, false, 0, 0, 2192, 45296, "0006-01-01T12:34:56"},
+        {'-', true, false, 100, 1900, 59, 0, "1900-03-01T00:00:00"},
+        {'=', false, false, 100, 1900, 59, 0, "1900=02=29T00:00:00"},
+        {'-', true, false, 399, 399, 365 + 59, 0, "0400-02-29T00:00:00"}, // 400 rules as 0
+        {'-', true, false, 15, MAX, 364, 0, "18446744073709551615-12-31T00:00:00"},
+        {'-', true, true, 15, MAX, 365, 0, "0000-01-01T00:00:00"},
+        {'-', true, false, 0, 12345, 0, 3723, "12345-01-01T01:02:03"},
     };
     for (const auto &c : cases) {
         errno = 0;
@@ -326,7 +324,8 @@ void walk(uint64_t first, uint64_t last) {
             const uint64_t secs = day * DAY + (day == LAST_DAY ? MAX % DAY : second);
             const char *text = write_julian_gregorian(at(secs), gregorian);
             Date date = parse(text);
-            ASSERT_EQ(uint64_t{date.hour} * 3600 + date.minute * 60 + date.second, secs % DAY);
+            ASSERT_EQ(uint64_t{date.hour} * 3600 + uint64_t{date.minute} * 60 + date.second,
+                      secs % DAY);
             date.hour = date.minute = date.second = 0;
             if (day > first) {
                 ASSERT_EQ(date, next_day(previous, gregorian)) << text;
@@ -344,7 +343,7 @@ void walk(uint64_t first, uint64_t last) {
 // Two Gregorian cycles from the epoch also cover a whole period of the
 // Julian estimate (178242 days); then the top of the range.
 TEST(JulianGregorian, DayByDayFromTheEpoch) {
-    walk(0, 2 * 146097);
+    walk(0, 2 * 146097ULL);
 }
 TEST(JulianGregorian, DayByDayToTheLastInstant) {
     walk(LAST_DAY - 146097 - 1461, LAST_DAY);

@@ -52,8 +52,8 @@ int read_julian_gregorian(const char *text, TimePoint &tp, bool gregorian) {
     const bool gregorian_year_0 = gregorian && f.year_hi == 0 && f.year_lo == 0;
     const Wide y =
         gregorian_year_0 ? Wide{0, LAST_INDEX_BEFORE_YEAR_1} : wide_sub(f.year_hi, f.year_lo, 0, 1);
-    // Each step below adds a non-negative amount, so a partial sum can only
-    // overflow when the final count of seconds does.
+    // Days stay far below 2^64 / 86400 while the seconds fit, so no step
+    // below overflows unless the final count of seconds does.
     Wide days = julian_days(y);
     if (gregorian) {
         const Wide centuries = wide_div(y.hi, y.lo, 100);

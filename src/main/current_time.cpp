@@ -12,13 +12,14 @@
 #include <ctime>
 
 bool read_utc_time(const struct tm &utc, TimePoint &tp) {
-    // Any int year plus 1900 (up to 11 characters with its sign) and 15 more.
+    // Any int year plus 1900 (up to 11 characters with its sign) and 15 more;
+    // only fields no clock gives could be cut short.
     char text[32];
     const long long year = utc.tm_year + 1900LL;
     const int len = snprintf(text, sizeof text, "%04lld-%02d-%02dT%02d:%02d:%02d", year,
                              utc.tm_mon + 1, utc.tm_mday, utc.tm_hour, utc.tm_min, utc.tm_sec);
     if (len < 0 || len >= static_cast<int>(sizeof text)) {
-        report("current time cannot be written as a date", "gmtime");
+        report("current time cannot be written as a date", text);
         return false;
     }
     // A clock before year 0 (a signed year), before 0000-12-30 or past the
