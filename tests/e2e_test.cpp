@@ -212,6 +212,27 @@ TEST(CurrentTime, UnixLineLiesBetweenClockReadings) {
     EXPECT_LE(shown, static_cast<long long>(after));
 }
 
+// The Gregorian line is the UTC clock's own date and time, at the second the
+// program read it.
+TEST(CurrentTime, GregorianLineIsTheUtcClock) {
+    Case c;
+    c.args = {"-g"};
+    const time_t before = time(nullptr);
+    const Result r = run(c);
+    const time_t after = time(nullptr);
+    ASSERT_EQ(r.status, 0);
+    ASSERT_EQ(r.err, "");
+    bool seen = false;
+    for (time_t t = before; t <= after && !seen; ++t) {
+        struct tm utc {};
+        char want[64];
+        ASSERT_NE(gmtime_r(&t, &utc), nullptr);
+        ASSERT_GT(strftime(want, sizeof want, "%Y-%m-%dT%H:%M:%S\n", &utc), 0U);
+        seen = r.out == want;
+    }
+    EXPECT_TRUE(seen) << r.out;
+}
+
 TEST(CurrentTime, DefaultIsAeonmarkWithTwoDigits) {
     for (const char *dash : {"", "-", "@noargv"}) {
         Case c;

@@ -3,6 +3,7 @@
 #include "main/front_end.h"
 
 #include "aeonmark/aeonmark.h"
+#include "calendar/julian_gregorian.h"
 #include "program.h"
 #include "unixtime/unix_time.h"
 
@@ -10,7 +11,9 @@
 #include <cstdio>
 
 FormatEntry format_table[] = {
-    {'s', 0, read_aeonmark, write_aeonmark},
+    {'s', 0, read_aeonmark, write_aeonmark},   // [era]count.fraction
+    {'j', 0, read_julian, write_julian},       // year=month=day
+    {'g', 0, read_gregorian, write_gregorian}, // year-month-day
     {'u', 0, read_unix_time, write_unix_decimal},
     {'x', 0, nullptr, write_unix_hex},
     {'\0', 0, nullptr, nullptr},

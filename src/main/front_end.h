@@ -3,6 +3,8 @@
 
 #include "time_point.h"
 
+#include <ctime>
+
 // One notation as the front end knows it.
 struct FormatEntry {
     char letter;            // option letter; 0 ends the table
@@ -32,6 +34,10 @@ bool convert_date(const char *text, TimePoint &tp);
 // Fills tp with the current time; false (after a message) if the system
 // clock cannot be read.
 bool read_current_time(TimePoint &tp);
+
+// Fills tp from UTC calendar fields through the Gregorian reader; false
+// (after a message) when they are no date a TimePoint holds.
+bool read_utc_time(const struct tm &utc, TimePoint &tp);
 
 // Flushes standard output; false (after a message) if anything written to
 // it was lost.
