@@ -1,5 +1,7 @@
 // Cost of each reader and writer on texts spread over the whole range.
 #include "aeonmark/aeonmark.h"
+#include "calendar/julian_gregorian.h"
+#include "calendar/mean_year.h"
 #include "program.h"
 #include "unixtime/unix_time.h"
 #include "wide/wide.h"
@@ -50,9 +52,15 @@ void bench_reader(benchmark::State &state, Reader read, Writer write) {
 }
 
 BENCHMARK_CAPTURE(bench_writer, write_aeonmark, write_aeonmark);
+BENCHMARK_CAPTURE(bench_writer, write_julian, write_julian);
+BENCHMARK_CAPTURE(bench_writer, write_gregorian, write_gregorian);
+BENCHMARK_CAPTURE(bench_writer, write_mean_year, write_mean_year);
 BENCHMARK_CAPTURE(bench_writer, write_unix_decimal, write_unix_decimal);
 BENCHMARK_CAPTURE(bench_writer, write_unix_hex, write_unix_hex);
 BENCHMARK_CAPTURE(bench_reader, read_aeonmark, read_aeonmark, write_aeonmark);
+BENCHMARK_CAPTURE(bench_reader, read_julian, read_julian, write_julian);
+BENCHMARK_CAPTURE(bench_reader, read_gregorian, read_gregorian, write_gregorian);
+BENCHMARK_CAPTURE(bench_reader, read_mean_year, read_mean_year, write_mean_year);
 BENCHMARK_CAPTURE(bench_reader, read_unix_time_decimal, read_unix_time, write_unix_decimal);
 BENCHMARK_CAPTURE(bench_reader, read_unix_time_hex, read_unix_time, write_unix_hex);
 

@@ -79,6 +79,11 @@ check start-up "$ratio" 1.10
 per_date "-sux over Unix dates" -sux "$work/unix" 4000
 convert -s6 "$work/regions" >"$work/aeonmark"
 per_date "-u over aeonmark texts of every region" -u "$work/aeonmark" 3000
+convert -g "$work/unix" >"$work/gregorian"
+per_date "-jg over Gregorian dates" -jg "$work/gregorian" 4000
+# Each date in one of the six notations in turn (x: Unix time in hex).
+convert -s6jgqux "$work/unix" | awk '{ print $(NR % 6 + 1) }' >"$work/mixed"
+per_date "all six, -sjgqux over dates of every notation" -sjgqux "$work/mixed" 10000
 
 mapfile -t dates <"$work/unix"
 mem=$("$rss" "$bin" -sux "${dates[@]}")

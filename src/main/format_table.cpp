@@ -4,6 +4,7 @@
 
 #include "aeonmark/aeonmark.h"
 #include "calendar/julian_gregorian.h"
+#include "calendar/mean_year.h"
 #include "program.h"
 #include "unixtime/unix_time.h"
 
@@ -14,6 +15,7 @@ FormatEntry format_table[] = {
     {'s', 0, read_aeonmark, write_aeonmark},   // [era]count.fraction
     {'j', 0, read_julian, write_julian},       // year=month=day
     {'g', 0, read_gregorian, write_gregorian}, // year-month-day
+    {'q', 0, read_mean_year, write_mean_year}, // year*month*day
     {'u', 0, read_unix_time, write_unix_decimal},
     {'x', 0, nullptr, write_unix_hex},
     {'\0', 0, nullptr, nullptr},
