@@ -38,14 +38,15 @@ std::vector<std::string> texts(Writer write) {
 void bench_writer(benchmark::State &state, Writer write) {
     const auto tps = instants();
     size_t i = 0;
-    for (auto _ : state) benchmark::DoNotOptimize(write(tps[i++ % SAMPLES]));
+    for (auto _ : state) // NOLINT(clang-analyzer-deadcode.DeadStores)
+        benchmark::DoNotOptimize(write(tps[i++ % SAMPLES]));
 }
 
 void bench_reader(benchmark::State &state, Reader read, Writer write) {
     const auto in = texts(write);
     size_t i = 0;
     TimePoint tp{};
-    for (auto _ : state) {
+    for (auto _ : state) { // NOLINT(clang-analyzer-deadcode.DeadStores)
         benchmark::DoNotOptimize(read(in[i++ % SAMPLES].c_str(), tp));
         benchmark::ClobberMemory();
     }

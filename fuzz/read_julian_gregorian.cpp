@@ -35,10 +35,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
         } else if (errno != ERANGE) {
             abort();
         }
-    } else if (result != READ_NOT_MINE && result != READ_FAILED) {
-        abort();
-    } else if (tp.sec_hi != 1 || tp.sec_lo != 2 || tp.frac != 3) {
-        abort();
+    } else if ((result != READ_NOT_MINE && result != READ_FAILED) || tp.sec_hi != 1 ||
+               tp.sec_lo != 2 || tp.frac != 3) {
+        abort(); // an unknown result, or a TimePoint touched without READ_OK
     }
     return 0;
 }

@@ -37,8 +37,8 @@ int read_mean_year(const char *text, TimePoint &tp) {
     // The nominal second of the year, and the exact instant it stands for:
     // Q whole seconds and R / 31536000 of one after the start of the year.
     const uint64_t s = (days_before.of[f.month - 1] + f.day - 1) * uint64_t{SECONDS_PER_DAY} +
-                       f.hour * 3600U + f.minute * 60U + f.second; // < 31536000
-    const uint64_t p = s * MEAN_YEAR_SECONDS;                      // < 2^50
+                       uint64_t{f.hour} * 3600 + uint64_t{f.minute} * 60 + f.second; // < 31536000
+    const uint64_t p = s * MEAN_YEAR_SECONDS;                                        // < 2^50
     const uint64_t q = p / NOMINAL_YEAR_SECONDS, r = p % NOMINAL_YEAR_SECONDS;
 
     Wide secs;
