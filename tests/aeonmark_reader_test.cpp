@@ -222,13 +222,13 @@ TEST(AeonmarkReader, MegabyteDigitRuns) {
 // The instant the text names, worked out from the region table in 128-bit
 // arithmetic and taken up to the next 2^-32 s: S * 2^32 + f. Only for text
 // of an instant a TimePoint holds.
-u128 oracle(const std::string &text) {
+u128 oracle(const std::string &text, int more_millionths = 0) {
     const size_t close = text.find(']'), point = text.find('.');
     const bool negative = text[1] == '-';
     const uint64_t era = std::stoull(text.substr(negative ? 2 : 1, close));
     const uint64_t count = std::stoull(text.substr(close + 1, point - close - 1));
     const std::string digits = point == std::string::npos ? "" : text.substr(point + 1);
-    const i128 m = std::stoll((digits + "000000").substr(0, 6));
+    const i128 m = std::stoll((digits + "000000").substr(0, 6)) + more_millionths;
     // The region's first instant, its first count, and a count's length as
     // length_num / length_den seconds.
     i128 start = 68195001600, first = 0, length_num = 17280, length_den = 1;
@@ -305,6 +305,9 @@ TEST(AeonmarkRoundTrip, WholeRangeAndEveryRegion) {
         ASSERT_EQ(errno, 0) << text;
         ASSERT_LE(fixed(back), fixed(tp)) << text;
         ASSERT_TRUE(fixed(back) == oracle(text)) << text;
+        // The text is the last one at or before the instant: one millionth
+        // more names an instant after it.
+        ASSERT_TRUE(oracle(text, 1) > fixed(tp)) << text;
         ASSERT_EQ(write_aeonmark(back), text);
         const size_t point = text.find('.');
         for (int p = 0; p < 6; ++p) {

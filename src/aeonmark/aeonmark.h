@@ -6,6 +6,7 @@
 #pragma once
 
 #include "time_point.h"
+#include "wide/wide.h"
 
 #include <cstdint>
 
@@ -33,6 +34,11 @@ constexpr uint32_t NEW_COUNTS_PER_ERA = 100000;
 constexpr uint64_t FIRST_NEW_ERA = 21;
 constexpr uint32_t NEW_TICKS_PER_SECOND = 125000000;  // new-era time unit: 8 ns
 constexpr uint32_t NEW_TICKS_PER_MILLIONTH = 3944619; // 0.031556952 s, a millionth of a new count
+constexpr int OLD_COUNT_DIGITS = 4;                   // [19]0042
+constexpr int NEW_COUNT_DIGITS = 5;                   // [21]00042
+constexpr int FRACTION_DIGITS = 6;                    // millionths of a count
+constexpr Wide ERA_ZERO_W = wide_split(ERA_ZERO);
+constexpr Wide NEW_ERAS_W = wide_split(NEW_ERAS);
 
 static_assert(OLD_ERA_SECONDS == OLD_COUNTS_PER_ERA * OLD_COUNT_SECONDS);
 static_assert(uint64_t{OLD_COUNT_SECONDS} * OLD_MILLIONTH_DEN ==
@@ -48,7 +54,7 @@ constexpr uint64_t ERA_TWENTY = ERA_ZERO + TWO_DAY_START + TWO_DAY_IN_ERA_19;
 static_assert(ERA_TWENTY == 72410284800);
 static_assert(ERA_TWENTY + uint64_t{SHORT_ERA_COUNTS} * TWO_DAY_SECONDS == NEW_ERAS);
 static_assert(uint64_t{NEW_ERA_SECONDS} * NEW_TICKS_PER_SECOND ==
-              uint64_t{NEW_COUNTS_PER_ERA} * 1000000 * NEW_TICKS_PER_MILLIONTH);
+              uint64_t{NEW_COUNTS_PER_ERA} * MILLIONTHS * NEW_TICKS_PER_MILLIONTH);
 
 // Reader of row s. Takes "[" an optional "-", the era, "]" the count and an
 // optional "." with fraction digits, and nothing else; any other text is not

@@ -4,14 +4,9 @@
 #include "program.h"
 #include "wide/wide.h"
 
-#include <cctype>
 #include <cerrno>
 
 namespace {
-
-constexpr Wide ERA_ZERO_W = wide_split(ERA_ZERO);
-constexpr Wide NEW_ERAS_W = wide_split(NEW_ERAS);
-constexpr int FRACTION_DIGITS = 6; // millionths of a count
 
 // 0.2-day counts in one count of each stretch, and two-day counts in a ten-day one.
 constexpr uint32_t TEN_DAY_IN_OLD = TEN_DAY_SECONDS / OLD_COUNT_SECONDS; // 50
@@ -22,10 +17,6 @@ constexpr uint32_t TWO_DAY_AT = (TWO_DAY_START - STRETCH_ERA * OLD_ERA_SECONDS) 
 static_assert(TEN_DAY_SECONDS == TEN_DAY_IN_OLD * OLD_COUNT_SECONDS);
 static_assert(TWO_DAY_SECONDS == TWO_DAY_IN_OLD * OLD_COUNT_SECONDS);
 static_assert(TWO_DAY_AT == TEN_DAY_FIRST + (TWO_DAY_FIRST - TEN_DAY_FIRST) * TEN_DAY_IN_OLD);
-
-bool is_digit(char c) {
-    return isdigit(static_cast<unsigned char>(c)) != 0;
-}
 
 // The largest count that the era takes.
 uint64_t largest_count(bool negative, Wide era) {
@@ -97,7 +88,7 @@ TimePoint new_instant(Wide era, uint64_t count, uint64_t m) {
     const Wide p = wide_mul(millionths.hi, millionths.lo, NEW_TICKS_PER_MILLIONTH);
     const Wide whole = wide_div(p.hi, p.lo, NEW_TICKS_PER_SECOND); // < 2^32
     const Wide s = wide_add(base.hi, base.lo, whole.hi, whole.lo);
-    // The ticks left, taken up to the next 2^-32 s: below 2^32 - 34.
+    // The ticks left, taken up to the next 2^-32 s: at most 2^32 - 34.
     const uint64_t rest = wide_mod(p.hi, p.lo, NEW_TICKS_PER_SECOND);
     const Wide up = wide_add(rest, 0, 0, NEW_TICKS_PER_SECOND - 1); // < 2^59
     return {s.hi, s.lo, wide_div(up.hi, up.lo, NEW_TICKS_PER_SECOND).lo};
@@ -111,13 +102,13 @@ int read_aeonmark(const char *text, TimePoint &tp) {
     ++p;
     const bool negative = *p == '-';
     if (negative) ++p;
-    if (!is_digit(*p)) return READ_NOT_MINE;
+    if (!is_decimal_digit(*p)) return READ_NOT_MINE;
 
     errno = 0;
     const Wide era = read_wide_digits(p, &p, 10); // flags an era above 2^64 - 1
     if (*p != ']') return READ_NOT_MINE;
     ++p;
-    if (!is_digit(*p)) return READ_NOT_MINE;
+    if (!is_decimal_digit(*p)) return READ_NOT_MINE;
     const uint64_t count = read_decimal(p, &p); // flags a count above 2^32 - 1
 
     // Out of range whatever follows the count.
@@ -130,8 +121,8 @@ int read_aeonmark(const char *text, TimePoint &tp) {
     if (*p == '.') {
         ++p;
         char digits[FRACTION_DIGITS + 1] = {'0', '0', '0', '0', '0', '0', '\0'};
-        for (int i = 0; i < FRACTION_DIGITS && is_digit(*p); ++i) digits[i] = *p++;
-        while (is_digit(*p)) ++p; // truncates
+        for (int i = 0; i < FRACTION_DIGITS && is_decimal_digit(*p); ++i) digits[i] = *p++;
+        while (is_decimal_digit(*p)) ++p; // truncates
         if (*p != '\0') return READ_NOT_MINE;
         m = read_decimal(digits, nullptr);
     } else if (*p != '\0') {

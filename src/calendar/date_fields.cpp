@@ -10,16 +10,9 @@
 
 namespace {
 
-// The decimal digit class is 0 to 9 in every locale; no byte from 128 to 255
-// is a digit.
-bool is_digit(char c) {
-    const auto b = static_cast<unsigned char>(c);
-    return b >= '0' && b <= '9';
-}
-
 // The end of the digit run at p; p itself when there is none.
 const char *run_end(const char *p) {
-    while (is_digit(*p)) ++p;
+    while (is_decimal_digit(*p)) ++p;
     return p;
 }
 
@@ -94,4 +87,8 @@ int read_date_fields(DateFields &fields, const char *text, char separator) {
               static_cast<uint32_t>(s)};
     errno = year_flag;
     return READ_OK;
+}
+
+int check_day_of_month(const DateFields &f, const uint8_t *lengths, const char *text) {
+    return f.day <= lengths[f.month - 1] ? READ_OK : fail("day is out of range", text);
 }

@@ -28,3 +28,15 @@ struct DateFields {
 // READ_OK fills every field and leaves errno ERANGE when the year's digits
 // exceed 2^64 - 1 (the year is then wrapped mod 2^64), and 0 otherwise.
 int read_date_fields(DateFields &fields, const char *text, char separator);
+
+constexpr uint32_t SECONDS_PER_DAY = 86400;
+
+// The fields' time of day in seconds since midnight, 0 to 86399.
+inline uint32_t second_of_day(const DateFields &f) {
+    return f.hour * 3600 + f.minute * 60 + f.second;
+}
+
+// READ_OK when the day lies within its month, as the calendar's month
+// lengths (twelve entries) give it; otherwise prints "day is out of range"
+// with the whole text and gives READ_FAILED.
+int check_day_of_month(const DateFields &f, const uint8_t *lengths, const char *text);

@@ -4,12 +4,10 @@
 
 #include "calendar/calendar_text.h"
 #include "calendar/date_fields.h"
-#include "program.h"
 #include "wide/wide.h"
 
 namespace {
 
-constexpr uint32_t SECONDS_PER_DAY = 86400;
 constexpr uint32_t DAYS_PER_YEAR = 365;             // a common year
 constexpr uint32_t DAYS_PER_LEAP_YEAR = 366;        // bounds a year from above
 constexpr uint32_t DAYS_PER_4Y = 365 * 4 + 1;       // the Julian cycle
@@ -40,10 +38,7 @@ int read_julian_gregorian(const char *text, TimePoint &tp, bool gregorian) {
 
     // A year whose digits wrapped is judged, and converted, by its wrapped value.
     const uint8_t *const lengths = month_lengths(gregorian, wide_mod(f.year_hi, f.year_lo, 400));
-    if (f.day > lengths[f.month - 1]) {
-        report("day is out of range", text);
-        return READ_FAILED;
-    }
+    if (check_day_of_month(f, lengths, text) != READ_OK) return READ_FAILED;
 
     // y, the whole years between the calendar's year 1 and the date's year.
     // Gregorian year 0 is taken as year 400, one cycle later with the same
@@ -68,8 +63,7 @@ int read_julian_gregorian(const char *text, TimePoint &tp, bool gregorian) {
     if (gregorian_year_0) days = wide_sub(days.hi, days.lo, 0, DAYS_PER_400Y);
 
     const Wide secs = wide_mul(days.hi, days.lo, SECONDS_PER_DAY);
-    const uint32_t second_of_day = f.hour * 3600 + f.minute * 60 + f.second; // < 86400
-    const Wide when = wide_add(secs.hi, secs.lo, 0, second_of_day);
+    const Wide when = wide_add(secs.hi, secs.lo, 0, second_of_day(f));
     tp = {when.hi, when.lo, 0};
     return READ_OK;
 }

@@ -1,14 +1,14 @@
+// The mean-year calendar both ways: 400 mean years are 400 Gregorian years,
+// so year 323 and every 400th year from it begin at Gregorian midnight.
 #include "calendar/mean_year.h"
 
 #include "calendar/calendar_text.h"
 #include "calendar/date_fields.h"
 #include "month_days.h"
-#include "program.h"
 #include "wide/wide.h"
 
 namespace {
 
-constexpr uint32_t SECONDS_PER_DAY = 86400;
 constexpr uint32_t STRETCHED = 146097; // a nominal second lasts 146097/146000 s
 constexpr uint32_t NOMINAL = 146000;
 constexpr uint64_t YEARS_BELOW_ANCHOR = 400 - MEAN_ANCHOR_YEAR; // 77: years 0 to 322 go up a cycle
@@ -30,15 +30,13 @@ int read_mean_year(const char *text, TimePoint &tp) {
     DateFields f;
     const int result = read_date_fields(f, text, '*');
     if (result != READ_OK) return result;
-    if (f.day > month_days[COMMON_ROW][f.month - 1]) {
-        report("day is out of range", text);
-        return READ_FAILED;
-    }
+    // February has 28 days in every mean year.
+    if (check_day_of_month(f, month_days[COMMON_ROW], text) != READ_OK) return READ_FAILED;
     // The nominal second of the year, and the exact instant it stands for:
     // Q whole seconds and R / 31536000 of one after the start of the year.
     const uint64_t s = (days_before.of[f.month - 1] + f.day - 1) * uint64_t{SECONDS_PER_DAY} +
-                       uint64_t{f.hour} * 3600 + uint64_t{f.minute} * 60 + f.second; // < 31536000
-    const uint64_t p = s * MEAN_YEAR_SECONDS;                                        // < 2^50
+                       second_of_day(f);      // < 31536000
+    const uint64_t p = s * MEAN_YEAR_SECONDS; // < 2^50
     const uint64_t q = p / NOMINAL_YEAR_SECONDS, r = p % NOMINAL_YEAR_SECONDS;
 
     Wide secs;

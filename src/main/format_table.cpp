@@ -1,5 +1,5 @@
-// The notations in table order, the output line and the per-argument
-// protocol: the first reader that claims a text decides.
+// The notations in table order, and the per-argument protocol: the first
+// reader that claims a text decides.
 #include "main/front_end.h"
 
 #include "aeonmark/aeonmark.h"
@@ -20,18 +20,6 @@ FormatEntry format_table[] = {
     {'x', 0, nullptr, write_unix_hex},
     {'\0', 0, nullptr, nullptr},
 };
-
-void print_line(const TimePoint &tp) {
-    bool first = true;
-    for (const FormatEntry *row = format_table; row->letter != '\0'; ++row) {
-        if (!row->selected) continue;
-        if (!first) putchar_unlocked(' ');
-        first = false;
-        // Writers share buffers: each text goes out before the next writer runs.
-        fputs_unlocked(row->writer(tp), stdout);
-    }
-    putchar_unlocked('\n');
-}
 
 bool convert_date(const char *text, TimePoint &tp) {
     for (const FormatEntry *row = format_table; row->letter != '\0'; ++row) {

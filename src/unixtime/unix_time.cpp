@@ -1,19 +1,26 @@
+// Unix time both ways: one wide addition or subtraction of Unix time 0.
 #include "unixtime/unix_time.h"
 
 #include "program.h"
 #include "wide/wide.h"
 
 #include <cctype>
-#include <cstring>
 
 static_assert((UNIX_EPOCH_HI << 32 | UNIX_EPOCH_LO) == 62135769600U);
 
 namespace {
 
-// U, -, 0x and the 16 hex digits of 2^64 - 1 above Unix time 0: the longest
-// text is U18446744011573782015, 21 characters.
+// The longest text is U18446744011573782015: U and 20 decimal digits. A
+// minus sign comes only with 11 digits or 9 hex digits, 0x only with 16.
 constexpr int UNIX_TEXT_MAX = 21;
 char unix_text[UNIX_TEXT_MAX + 1];
+
+// Copies text to p, never past the buffer's last character.
+char *append(char *p, const char *text) {
+    char *const last = unix_text + UNIX_TEXT_MAX;
+    while (*text != '\0' && p < last) *p++ = *text++;
+    return p;
+}
 
 } // namespace
 
@@ -50,17 +57,12 @@ const char *write_unix_time(const TimePoint &tp, unsigned base, const char *pref
     const bool negative = wide_join(tp.sec_hi, tp.sec_lo) < wide_join(UNIX_EPOCH_HI, UNIX_EPOCH_LO);
     const Wide magnitude = negative ? wide_sub(UNIX_EPOCH_HI, UNIX_EPOCH_LO, tp.sec_hi, tp.sec_lo)
                                     : wide_sub(tp.sec_hi, tp.sec_lo, UNIX_EPOCH_HI, UNIX_EPOCH_LO);
-    const char *digits = wide_to_text(magnitude.hi, magnitude.lo, base, 1);
     char *p = unix_text;
     *p++ = 'U';
     if (negative) *p++ = '-';
-    const size_t prefix_len = strlen(prefix);
-    const size_t digits_len = strlen(digits);
-    // Both lengths are bounded (prefix "0x" or empty, at most 20 digits).
-    if (static_cast<size_t>(unix_text + UNIX_TEXT_MAX - p) < prefix_len + digits_len) return "";
-    memcpy(p, prefix, prefix_len);
-    p += prefix_len;
-    memcpy(p, digits, digits_len + 1);
+    p = append(p, prefix);
+    p = append(p, wide_to_text(magnitude.hi, magnitude.lo, base, 1));
+    *p = '\0';
     return unix_text;
 }
 

@@ -15,8 +15,9 @@ constexpr uint64_t UNIX_EPOCH_LO = 2006227456;
 // TimePoint's range and still fills the TimePoint (with the wrapped value).
 int read_unix_time(const char *text, TimePoint &tp);
 
-// The whole seconds of tp as Unix time in base 10 or 16 after prefix; the
-// text lives in one buffer shared by both writers.
+// The whole seconds of tp (the floor of its Unix time) in base 10 or 16,
+// after prefix ("" or "0x"); never touches the flag. The text lives in one
+// buffer shared by both writers.
 const char *write_unix_time(const TimePoint &tp, unsigned base, const char *prefix);
 
 const char *write_unix_decimal(const TimePoint &tp); // writer of row u

@@ -65,6 +65,12 @@ inline uint32_t wide_mod(uint64_t a_hi, uint64_t a_lo, uint32_t divisor) {
     return static_cast<uint32_t>(wide_join(a_hi, a_lo) % divisor);
 }
 
+// The decimal digits 0 to 9, the digit class of the default locale; no byte
+// from 128 to 255 is one.
+inline bool is_decimal_digit(char c) {
+    return static_cast<unsigned>(static_cast<unsigned char>(c)) - '0' < 10U;
+}
+
 // Reads a run of digits of base 10 or 16 (both cases) from text; no sign,
 // prefix or space. Stores the first unconsumed position in *end when end is
 // not null. Returns the number mod 2^64; flags when it exceeds 2^64 - 1 and
