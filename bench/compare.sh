@@ -67,7 +67,7 @@ fi
 if [ -z "$dconv" ]; then
   echo "dateutils' dconv: not installed and cannot be installed here; skipped"
 else
-  # dconv reads no sign and no year past 4095: its own set, 1970 to 2999.
+  # dconv reads no negative count and no very large one: its own set, 1970 to 2999.
   python3 - "$N" >"$work/dsecs" <<'PY'
 import random, sys
 random.seed(1970)
