@@ -8,20 +8,9 @@
 #               to 2999, which it reads; installed from Debian's dateutils
 #               when missing, else skipped)
 # Usage: bench/compare.sh [N]
-set -euo pipefail
 cd "$(dirname "$0")/.."
-N=${1:-10000}
-command -v valgrind >/dev/null || { echo "valgrind is needed" >&2; exit 1; }
-cmake --workflow --preset bench >/dev/null
-bin=$PWD/build/bench/aeonmark
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-over=0
+source bench/common.sh
 
-instr() { # total instructions of one run; standard input from $work/stdin
-  valgrind --tool=callgrind --callgrind-out-file="$work/cg.out" "$@" <"$work/stdin" >/dev/null 2>"$work/cg.err"
-  sed -n 's/.*Collected : *\([0-9]*\).*/\1/p' "$work/cg.err"
-}
 per_date() { # one-line input, N-line input, command...
   local one_in=$1 all_in=$2
   shift 2
@@ -45,7 +34,6 @@ sed 's/^/@/' "$work/secs" >"$work/at"
 head -n 1 "$work/at" >"$work/at1"
 head -n 1 "$work/secs" >"$work/secs1"
 mapfile -t unix < <(sed 's/^/U/' "$work/secs")
-: >"$work/stdin"
 
 "$bin" -g "${unix[@]}" >"$work/aeonmark.out"
 date -u -f "$work/at" +%Y-%m-%dT%H:%M:%S >"$work/date.out"

@@ -5,23 +5,10 @@
 #   per date:  (total for N dates - total for 1 date) / (N - 1)
 #   memory:    peak resident size with N dates against the C program
 # Usage: bench/instructions.sh [N]   (default 10000; builds the bench preset)
-set -euo pipefail
 cd "$(dirname "$0")/.."
-N=${1:-10000}
-command -v valgrind >/dev/null || { echo "valgrind is needed" >&2; exit 1; }
-cmake --workflow --preset bench >/dev/null
-bin=$PWD/build/bench/aeonmark
+source bench/common.sh
 base=$PWD/build/bench/bench/puts_baseline
 rss=$PWD/build/bench/bench/peak_rss
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-over=0
-
-# Total instructions of one run (arguments after the program).
-instr() {
-  valgrind --tool=callgrind --callgrind-out-file="$work/cg.out" "$@" >/dev/null 2>"$work/cg.err"
-  sed -n 's/.*Collected : *\([0-9]*\).*/\1/p' "$work/cg.err"
-}
 
 check() { # name value budget
   if awk -v v="$2" -v b="$3" 'BEGIN { exit !(v > b) }'; then

@@ -1,9 +1,13 @@
 // Turns fuzzer bytes into the NUL-terminated argument a reader expects.
 #pragma once
 
+#include "time_point.h"
+#include "wide/wide.h"
+
 #include <cerrno>
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 
 // Arguments cannot hold a NUL: the text ends at the first one. The copy sits
@@ -24,3 +28,21 @@ struct FuzzText {
     FuzzText(const FuzzText &) = delete;
     FuzzText &operator=(const FuzzText &) = delete;
 };
+
+// What a reader is handed, and must leave as it is unless it accepts.
+constexpr TimePoint UNTOUCHED{1, 2, 3};
+
+// The reader contract, whatever the bytes: a known result; on READ_OK the
+// halves within 32 bits and the flag clear or set; otherwise the TimePoint
+// as it was handed over. True for READ_OK with the flag clear.
+inline bool clean_read(int result, const TimePoint &tp) {
+    if (result == READ_OK) {
+        if (tp.sec_hi > HALF_MASK || tp.sec_lo > HALF_MASK || tp.frac > HALF_MASK) abort();
+        if (errno != 0 && errno != ERANGE) abort();
+        return errno == 0;
+    }
+    if ((result != READ_NOT_MINE && result != READ_FAILED) || tp.sec_hi != UNTOUCHED.sec_hi ||
+        tp.sec_lo != UNTOUCHED.sec_lo || tp.frac != UNTOUCHED.frac)
+        abort();
+    return false;
+}

@@ -1,0 +1,18 @@
+# Shared by the bench scripts: the built program, a scratch folder, and the
+# instruction count of one run. Source it from the project's root.
+set -euo pipefail
+N=${1:-10000}
+command -v valgrind >/dev/null || { echo "valgrind is needed" >&2; exit 1; }
+cmake --workflow --preset bench >/dev/null
+bin=$PWD/build/bench/aeonmark
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+over=0
+: >"$work/stdin"
+
+# Total instructions of one run of a command, standard input from
+# $work/stdin (empty unless a script fills it).
+instr() {
+  valgrind --tool=callgrind --callgrind-out-file="$work/cg.out" "$@" <"$work/stdin" >/dev/null 2>"$work/cg.err"
+  sed -n 's/.*Collected : *\([0-9]*\).*/\1/p' "$work/cg.err"
+}
