@@ -6,6 +6,8 @@
 #include "program.h"
 #include "wide/wide.h"
 
+#include "property_runs.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -292,8 +294,7 @@ TimePoint random_instant(std::mt19937_64 &rng) {
 // than the one written, and writes again to the same text; every shorter
 // precision is that text cut short and reads back no later still.
 TEST(AeonmarkRoundTrip, WholeRangeAndEveryRegion) {
-    const char *long_run = getenv("AEONMARK_LONG_PROPERTIES");
-    const int runs = long_run && strcmp(long_run, "1") == 0 ? 10000000 : 100000;
+    const int runs = property_runs(100000);
     std::mt19937_64 rng(2323);
     for (int i = 0; i < runs; ++i) {
         const TimePoint tp = random_instant(rng);

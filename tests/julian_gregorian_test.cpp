@@ -5,6 +5,8 @@
 #include "calendar/julian_gregorian.h"
 #include "wide/wide.h"
 
+#include "property_runs.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -272,7 +274,7 @@ uint64_t edgy_secs(std::mt19937_64 &rng) {
 
 TEST(JulianGregorian, RoundTripOverTheWholeRange) {
     std::mt19937_64 rng(584554049254);
-    for (int i = 0; i < 300000; ++i) {
+    for (int i = 0, runs = property_runs(300000); i < runs; ++i) {
         const uint64_t secs = edgy_secs(rng);
         const TimePoint tp = at(secs, rng() & HALF_MASK);
         for (const bool gregorian : {false, true}) {

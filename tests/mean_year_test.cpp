@@ -3,6 +3,8 @@
 #include "calendar/mean_year.h"
 #include "wide/wide.h"
 
+#include "property_runs.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -104,7 +106,7 @@ uint64_t random_year(std::mt19937_64 &rng) {
 TEST(MeanYearRoundTrip, EveryDateReadsAndWritesBack) {
     std::mt19937_64 rng(365);
     const unsigned month_length[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    const int runs = getenv("AEONMARK_LONG_PROPERTIES") ? 10000000 : 200000;
+    const int runs = property_runs(200000);
     for (int i = 0; i < runs; ++i) {
         const uint64_t year = random_year(rng);
         const unsigned month = static_cast<unsigned>(rng() % 12) + 1;
@@ -123,7 +125,7 @@ TEST(MeanYearRoundTrip, EveryDateReadsAndWritesBack) {
 
 TEST(MeanYearRoundTrip, EveryInstantWritesReadsAndWritesAgain) {
     std::mt19937_64 rng(146097);
-    const int runs = getenv("AEONMARK_LONG_PROPERTIES") ? 10000000 : 200000;
+    const int runs = property_runs(200000);
     for (int i = 0; i < runs; ++i) {
         uint64_t secs = rng();
         if (i % 4 == 1) secs = rng() % 20000000000;       // years 0 to 600

@@ -2,6 +2,8 @@
 #include "unixtime/unix_time.h"
 #include "wide/wide.h"
 
+#include "property_runs.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
@@ -76,7 +78,7 @@ TEST(UnixReader, OnlyUTextIsMine) {
 
 TEST(UnixRoundTrip, EverySecondCountInBothBases) {
     std::mt19937_64 rng(1970);
-    for (int i = 0; i < 200000; ++i) {
+    for (int i = 0, runs = property_runs(200000); i < runs; ++i) {
         uint64_t secs = rng();
         if (i % 4 == 1) secs >>= rng() % 64; // small counts, and both sides of Unix time 0
         if (i % 4 == 2) secs = UNIX_EPOCH + (rng() % 2000000) - 1000000;
