@@ -1,68 +1,73 @@
-// The current time from its UTC fields: through the Gregorian reader, and a
-// clock no TimePoint can hold is a message, never an unfilled instant.
+// The current time from the clock's count alone: its UTC fields against
+// std::chrono, and a clock no TimePoint can hold is a message, never an
+// unfilled instant.
+#include "calendar/julian_gregorian.h"
 #include "main/front_end.h"
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <climits>
-#include <ctime>
+#include <cstdio>
 #include <string>
 
 namespace {
 
-struct tm utc(int year, int month, int day, int hour = 0, int minute = 0, int second = 0) {
-    struct tm t {};
-    t.tm_year = year - 1900;
-    t.tm_mon = month - 1;
-    t.tm_mday = day;
-    t.tm_hour = hour;
-    t.tm_min = minute;
-    t.tm_sec = second;
-    return t;
+using namespace std::chrono;
+
+std::string chrono_utc(int64_t unix_seconds) {
+    const sys_seconds t{seconds{unix_seconds}};
+    const auto day = floor<days>(t);
+    const year_month_day ymd{day};
+    const hh_mm_ss hms{t - day};
+    char text[32];
+    snprintf(text, sizeof text, "%04d-%02u-%02uT%02d:%02d:%02d", int{ymd.year()},
+             unsigned{ymd.month()}, unsigned{ymd.day()}, static_cast<int>(hms.hours().count()),
+             static_cast<int>(hms.minutes().count()), static_cast<int>(hms.seconds().count()));
+    return text;
 }
 
-TEST(UtcTime, UtcFieldsReadAsTheGregorianDate) {
-    struct {
-        struct tm fields;
-        uint64_t secs;
-    } const cases[] = {
-        {utc(1970, 1, 1), 62135769600},
-        {utc(2000, 1, 1), 62135769600 + 946684800},
-        {utc(2038, 1, 19, 3, 14, 8), 62135769600 + 2147483648},
-        {utc(0, 12, 30), 0},
+TEST(Clock, SplitIntoUtcFieldsAsChronoDoes) {
+    const int64_t clocks[] = {
+        -1,
+        0,
+        1,
+        78796799,
+        78796800, // around the first leap second, 1972-06-30T23:59:60
+        1483228799,
+        1483228800, // around 2016-12-31T23:59:60
+        2147483647,
+        2147483648,   // past a 32-bit clock
+        -62135769600, // 0000-12-30T00:00:00, the first instant
+        951782400,
+        4107542400, // 2000-02-29, 2100-03-01
+        253402300799,
+        253402300800, // the end of year 9999
+        971890963199, // the end of year 32767, as far as chrono goes
     };
-    for (const auto &c : cases) {
+    for (const int64_t t : clocks) {
         TimePoint tp{9, 9, 9};
         errno = ERANGE; // a stale flag must not reject the clock
-        ASSERT_TRUE(read_utc_time(c.fields, tp)) << c.secs;
-        EXPECT_EQ(tp.sec_hi << 32 | tp.sec_lo, c.secs);
+        ASSERT_TRUE(read_clock(t, tp)) << t;
+        EXPECT_EQ(tp.sec_hi << 32 | tp.sec_lo, static_cast<uint64_t>(62135769600 + t)) << t;
         EXPECT_EQ(tp.frac, 0U);
+        EXPECT_EQ(write_gregorian(tp), chrono_utc(t));
     }
-    // The largest year gmtime can give is still a date: no int overflow.
-    struct tm last = utc(0, 1, 1);
-    last.tm_year = INT_MAX;
+    // The largest 64-bit clock is still a date.
     TimePoint tp{};
-    EXPECT_TRUE(read_utc_time(last, tp));
+    ASSERT_TRUE(read_clock(INT64_MAX, tp));
+    EXPECT_STREQ(write_gregorian(tp), "292277026596-12-04T15:30:07");
 }
 
-TEST(UtcTime, ClocksNoTimePointHoldsAreReported) {
-    struct {
-        struct tm fields;
-        const char *err;
-    } const cases[] = {
-        {utc(-1, 12, 31),
-         "aeonmark: current time is not a date this program can hold: -001-12-31T00:00:00\n"},
-        {utc(0, 12, 29, 23, 59, 59),
-         "aeonmark: date is out of acceptable range: 0000-12-29T23:59:59\n"},
-        {utc(2001, 2, 29),
-         "aeonmark: day is out of range: 2001-02-29T00:00:00\n"
-         "aeonmark: current time is not a date this program can hold: 2001-02-29T00:00:00\n"},
-    };
-    for (const auto &c : cases) {
+TEST(Clock, BeforeTheFirstInstantIsReported) {
+    for (const int64_t t : {int64_t{-62135769601}, INT64_MIN}) {
         TimePoint tp{9, 9, 9};
         testing::internal::CaptureStderr();
-        EXPECT_FALSE(read_utc_time(c.fields, tp));
-        EXPECT_EQ(testing::internal::GetCapturedStderr(), c.err);
+        EXPECT_FALSE(read_clock(t, tp));
+        const std::string err = testing::internal::GetCapturedStderr();
+        EXPECT_NE(err.find("current time is not a date this program can hold"), std::string::npos);
+        EXPECT_NE(err.find("U" + std::to_string(t)), std::string::npos) << err;
+        EXPECT_EQ(tp.sec_lo, 9U);
     }
 }
 

@@ -1,9 +1,14 @@
-// The current time, written as Gregorian text and read back by the Gregorian
-// reader, so that it takes the same path as a typed date.
+// The current time: the clock's count of seconds, laid out as Gregorian text
+// by the calendar's own arithmetic and read back by the Gregorian reader, so
+// that it takes the same path as a typed date. Nothing but the clock counts:
+// no time zone, leap-second table, file or variable is consulted.
 #include "main/front_end.h"
 
+#include "calendar/calendar_text.h"
 #include "calendar/julian_gregorian.h"
 #include "program.h"
+#include "unixtime/unix_time.h"
+#include "wide/wide.h"
 
 #include <cerrno>
 #include <cinttypes>
@@ -11,44 +16,33 @@
 #include <cstring>
 #include <ctime>
 
-bool read_utc_time(const struct tm &utc, TimePoint &tp) {
-    // Any int year plus 1900 (up to 11 characters with its sign) and 15 more;
-    // only fields no clock gives could be cut short.
-    char text[32];
-    const long long year = utc.tm_year + 1900LL;
-    const int len = snprintf(text, sizeof text, "%04lld-%02d-%02dT%02d:%02d:%02d", year,
-                             utc.tm_mon + 1, utc.tm_mday, utc.tm_hour, utc.tm_min, utc.tm_sec);
-    if (len < 0 || len >= static_cast<int>(sizeof text)) {
-        report("current time cannot be written as a date", text);
+bool read_clock(int64_t unix_seconds, TimePoint &tp) {
+    constexpr uint64_t EPOCH = wide_join(UNIX_EPOCH_HI, UNIX_EPOCH_LO);
+    if (unix_seconds < -static_cast<int64_t>(EPOCH)) {
+        char seconds[24]; // U, a sign and 19 digits
+        snprintf(seconds, sizeof seconds, "U%" PRId64, unix_seconds);
+        report("current time is not a date this program can hold", seconds);
         return false;
     }
-    // A clock before year 0 (a signed year), before 0000-12-30 or past the
-    // last instant would leave tp unfilled or wrapped.
+    // Mod 2^64 this adds a negative count too; the sum lies below 2^64.
+    const uint64_t secs = EPOCH + static_cast<uint64_t>(unix_seconds);
+    char text[CALENDAR_TEXT_MAX + 1];
+    strcpy(text, write_gregorian({secs >> 32, secs & HALF_MASK, 0}));
     errno = 0;
-    const int result = read_gregorian(text, tp);
-    if (result != READ_OK) {
+    if (read_gregorian(text, tp) != READ_OK || errno == ERANGE) {
         report("current time is not a date this program can hold", text);
-        return false;
-    }
-    if (errno == ERANGE) {
-        report("date is out of acceptable range", text);
         return false;
     }
     return true;
 }
 
 bool read_current_time(TimePoint &tp) {
+    errno = 0;
     const time_t now = time(nullptr);
-    if (now == static_cast<time_t>(-1)) {
+    // -1 is also a time, 1969-12-31T23:59:59: only errno tells a failure.
+    if (now == static_cast<time_t>(-1) && errno != 0) {
         report("cannot read the system clock", strerror(errno));
         return false;
     }
-    const struct tm *const utc = gmtime(&now);
-    if (utc == nullptr) {
-        char seconds[24]; // a sign and 20 digits
-        snprintf(seconds, sizeof seconds, "%" PRIdMAX, static_cast<intmax_t>(now));
-        report("cannot break the current time into UTC fields", seconds);
-        return false;
-    }
-    return read_utc_time(*utc, tp);
+    return read_clock(static_cast<int64_t>(now), tp);
 }

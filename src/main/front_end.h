@@ -3,7 +3,7 @@
 
 #include "time_point.h"
 
-#include <ctime>
+#include <cstdint>
 
 // One notation as the front end knows it.
 struct FormatEntry {
@@ -32,12 +32,18 @@ void print_line(const TimePoint &tp);
 bool convert_date(const char *text, TimePoint &tp);
 
 // Fills tp with the current time; false (after a message) if the system
-// clock cannot be read.
+// clock cannot be read or lies before the first instant.
 bool read_current_time(TimePoint &tp);
 
-// Fills tp from UTC calendar fields through the Gregorian reader; false
-// (after a message) when they are no date a TimePoint holds.
-bool read_utc_time(const struct tm &utc, TimePoint &tp);
+// Fills tp with Unix time unix_seconds, through its Gregorian text and the
+// Gregorian reader; false after "current time is not a date this program
+// can hold" when it lies before 0000-12-30T00:00:00. Every later int64_t
+// count is held.
+bool read_clock(int64_t unix_seconds, TimePoint &tp);
+
+// Writes out what standard output holds, keeping the first write error for
+// finish_output; nothing is retried once a write has failed.
+void flush_output();
 
 // Flushes standard output; false (after a message) if anything written to
 // it was lost.

@@ -13,6 +13,10 @@ namespace {
 // Why standard output first failed; 0 while it has not.
 int write_errno = 0;
 
+void note_write_error(int error) {
+    if (write_errno == 0) write_errno = error != 0 ? error : EIO;
+}
+
 } // namespace
 
 void print_line(const TimePoint &tp) {
@@ -24,14 +28,20 @@ void print_line(const TimePoint &tp) {
         // Writers share buffers: each text goes out before the next writer runs.
         fputs(row->writer(tp), stdout);
     }
-    if (putchar('\n') == EOF && write_errno == 0) write_errno = errno;
+    if (putchar('\n') == EOF) note_write_error(errno);
+}
+
+void flush_output() {
+    // Once a write has failed, what is left is reported at the end, not retried.
+    if (ferror(stdout)) return;
+    errno = 0;
+    if (fflush(stdout) != 0) note_write_error(errno);
 }
 
 bool finish_output() {
     errno = 0;
-    const bool flushed = fflush(stdout) == 0;
-    if (flushed && !ferror(stdout)) return true;
-    if (!flushed || write_errno == 0) write_errno = errno;
-    report("write error", strerror(write_errno != 0 ? write_errno : EIO));
+    if (fflush(stdout) != 0 || ferror(stdout)) note_write_error(errno);
+    if (write_errno == 0) return true;
+    report("write error", strerror(write_errno));
     return false;
 }
