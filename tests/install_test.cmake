@@ -6,7 +6,8 @@ execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "cmake --install failed: ${status}")
 endif()
-foreach(installed bin/aeonmark share/man/man1/aeonmark.1)
+foreach(installed bin/aeonmark share/man/man1/aeonmark.1.gz share/doc/aeonmark/copyright
+                  share/doc/aeonmark/changelog.gz)
   if(NOT EXISTS "${PREFIX}/${installed}")
     message(FATAL_ERROR "not installed: ${installed}")
   endif()

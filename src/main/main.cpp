@@ -7,7 +7,7 @@
 int main(int argc, char *argv[]) {
     set_program_name(argc > 0 ? argv[0] : nullptr);
     const int first_date = parse_options(argc, argv);
-    if (first_date < 0) exit(EXIT_FAILURE);
+    if (first_date < 0) return EXIT_FAILURE;
 
     TimePoint tp{};
     bool ok = true;
@@ -18,5 +18,5 @@ int main(int argc, char *argv[]) {
         for (int i = first_date; i < argc; ++i) ok = convert_date(argv[i], tp) && ok;
     }
     ok = finish_output() && ok;
-    exit(ok ? EXIT_SUCCESS : EXIT_FAILURE);
+    return ok ? EXIT_SUCCESS : EXIT_FAILURE;
 }

@@ -3,14 +3,17 @@
 
 #include "program.h"
 
-#include <cstring>
-
 void set_program_name(const char *invocation) {
     if (invocation == nullptr) return; // keeps the default name
-    // A / anywhere wins over any backslash.
-    const char *slash = strrchr(invocation, '/');
-    if (slash == nullptr) slash = strrchr(invocation, '\\');
-    const char *name = slash ? slash + 1 : invocation;
+    // A / anywhere wins over any backslash. One pass rather than two library
+    // calls: every C library function the program calls is bound at start-up.
+    const char *after_slash = nullptr;
+    const char *after_backslash = nullptr;
+    for (const char *p = invocation; *p != '\0'; ++p) {
+        if (*p == '/') after_slash = p + 1;
+        if (*p == '\\') after_backslash = p + 1;
+    }
+    const char *name = after_slash ? after_slash : after_backslash ? after_backslash : invocation;
     if (*name != '\0') program_name = name;
 }
 

@@ -4,8 +4,6 @@
 #include "program.h"
 #include "wide/wide.h"
 
-#include <cctype>
-
 static_assert((UNIX_EPOCH_HI << 32 | UNIX_EPOCH_LO) == 62135769600U);
 
 namespace {
@@ -36,12 +34,9 @@ int read_unix_time(const char *text, TimePoint &tp) {
         p += 2;
     }
     // An empty count (U, U-, U0x) or a stray sign or space is not a date.
-    if (!isalnum(static_cast<unsigned char>(*p))) {
-        report("malformed Unix date", text);
-        return READ_FAILED;
-    }
+    const char *const digits = p;
     const Wide count = read_wide_digits(p, &p, base);
-    if (*p != '\0') {
+    if (p == digits || *p != '\0') {
         report("malformed Unix date", text);
         return READ_FAILED;
     }
