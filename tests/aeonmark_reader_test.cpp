@@ -314,7 +314,7 @@ TEST(AeonmarkRoundTrip, WholeRangeAndEveryRegion) {
         for (int p = 0; p < 6; ++p) {
             precision = p;
             const std::string cut = write_aeonmark(tp);
-            ASSERT_EQ(cut, text.substr(0, p ? point + 1 + p : point));
+            ASSERT_EQ(cut, text.substr(0, p ? point + 1 + static_cast<size_t>(p) : point));
             TimePoint shorter{};
             ASSERT_EQ(read_aeonmark(cut.c_str(), shorter), READ_OK) << cut;
             ASSERT_LE(fixed(shorter), fixed(back)) << cut;
