@@ -7,6 +7,7 @@
 #include "wide/wide.h"
 
 #include "property_runs.h"
+#include "support.h"
 
 #include <gtest/gtest.h>
 
@@ -19,8 +20,6 @@
 namespace {
 
 constexpr uint64_t LAST = ~uint64_t{0};
-__extension__ typedef __int128 i128;
-__extension__ typedef unsigned __int128 u128;
 
 uint64_t secs_of(const TimePoint &tp) {
     return wide_join(tp.sec_hi, tp.sec_lo);
@@ -223,21 +222,23 @@ TEST(AeonmarkReader, MegabyteDigitRuns) {
 
 // The instant the text names, worked out from the region table in 128-bit
 // arithmetic and taken up to the next 2^-32 s: S * 2^32 + f. Only for text
-// of an instant a TimePoint holds.
-u128 oracle(const std::string &text, int more_millionths = 0) {
+// of an instant a TimePoint holds. A start before S = 0 wraps below zero, but
+// the sum is never negative, and arithmetic mod 2^128 reaches it all the same.
+U128 oracle(const std::string &text, uint64_t more_millionths = 0) {
     const size_t close = text.find(']'), point = text.find('.');
     const bool negative = text[1] == '-';
     const uint64_t era = std::stoull(text.substr(negative ? 2 : 1, close));
     const uint64_t count = std::stoull(text.substr(close + 1, point - close - 1));
     const std::string digits = point == std::string::npos ? "" : text.substr(point + 1);
-    const i128 m = std::stoll((digits + "000000").substr(0, 6)) + more_millionths;
+    const U128 m = std::stoull((digits + "000000").substr(0, 6)) + more_millionths;
     // The region's first instant, its first count, and a count's length as
     // length_num / length_den seconds.
-    i128 start = 68195001600, first = 0, length_num = 17280, length_den = 1;
+    U128 start = 68195001600, first = 0, length_num = 17280;
+    uint32_t length_den = 1;
     if (negative) {
-        start -= i128{era} * 172800000;
+        start -= U128{era} * 172800000;
     } else if (era >= 21) {
-        start = 73275321600 + i128{era - 21} * 3155695200;
+        start = 73275321600 + U128{era - 21} * 3155695200;
         length_num = 31556952, length_den = 1000;
     } else if (era == 20) {
         start = 72410284800, length_num = 172800;
@@ -246,16 +247,16 @@ u128 oracle(const std::string &text, int more_millionths = 0) {
     } else if (era == 19 && count >= 7340) {
         start = 71605036800, first = 7340, length_num = 864000;
     } else {
-        start += i128{era} * 172800000;
+        start += U128{era} * 172800000;
     }
-    const i128 den = length_den * 1000000;
-    const i128 num = (start * den + (i128{count} - first) * 1000000 * length_num + m * length_num)
+    const uint32_t den = length_den * 1000000;
+    const U128 num = (start * den + (U128{count} - first) * 1000000 * length_num + m * length_num)
                      << 32;
-    return static_cast<u128>((num + den - 1) / den);
+    return (num + den - 1) / den;
 }
 
-u128 fixed(const TimePoint &tp) {
-    return static_cast<u128>(secs_of(tp)) << 32 | tp.frac;
+U128 fixed(const TimePoint &tp) {
+    return (U128{secs_of(tp)} << 32) + tp.frac;
 }
 
 // Instants spread over the whole range, with extra weight at both ends and
@@ -314,7 +315,7 @@ TEST(AeonmarkRoundTrip, WholeRangeAndEveryRegion) {
         for (int p = 0; p < 6; ++p) {
             precision = p;
             const std::string cut = write_aeonmark(tp);
-            ASSERT_EQ(cut, text.substr(0, p ? point + 1 + p : point));
+            ASSERT_EQ(cut, text.substr(0, p ? point + 1 + static_cast<size_t>(p) : point));
             TimePoint shorter{};
             ASSERT_EQ(read_aeonmark(cut.c_str(), shorter), READ_OK) << cut;
             ASSERT_LE(fixed(shorter), fixed(back)) << cut;

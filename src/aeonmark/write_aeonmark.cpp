@@ -4,7 +4,6 @@
 #include "program.h"
 #include "wide/wide.h"
 
-#include <charconv>
 #include <cstring>
 
 namespace {
@@ -31,6 +30,13 @@ char *end_with_fraction(char *text, char *p, uint64_t millionths) {
     return text;
 }
 
+// Writes the decimal digits of v, no zero fill, at out; returns the
+// position after them.
+char *put_decimal(char *out, Wide v) {
+    for (const char *d = wide_to_text(v.hi, v.lo, 10, 1); *d != '\0'; ++d) *out++ = *d;
+    return out;
+}
+
 // Every old-era count, of 0.2, 10 or 2 days, lasts COUNT_UNITS units of
 // 1/50 s, 1 s or 1/5 s.
 constexpr uint32_t COUNT_UNITS = 864000;
@@ -54,7 +60,7 @@ char *write_old_era(bool negative, uint64_t magnitude, uint64_t count, uint64_t 
     char *p = old_text;
     *p++ = '[';
     if (negative) *p++ = '-';
-    p = std::to_chars(p, old_text + OLD_TEXT_MAX, magnitude).ptr;
+    p = put_decimal(p, wide_split(magnitude)); // at most 3 digits
     *p++ = ']';
     p = put_fixed_digits(p, count, OLD_COUNT_DIGITS);
     return end_with_fraction(old_text, p, millionths);
@@ -118,10 +124,7 @@ const char *write_aeonmark(const TimePoint &tp) {
 
     char *p = new_text;
     *p++ = '[';
-    const char *era_digits = wide_to_text(era.hi, era.lo, 10, 1);
-    const size_t era_len = strlen(era_digits); // at most 10
-    memcpy(p, era_digits, era_len);
-    p += era_len;
+    p = put_decimal(p, era); // at most 10 digits
     *p++ = ']';
     p = put_fixed_digits(p, q / MILLIONTHS, NEW_COUNT_DIGITS);
     return end_with_fraction(new_text, p, q % MILLIONTHS);

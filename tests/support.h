@@ -1,0 +1,68 @@
+// What the tests share.
+#pragma once
+
+#include <compare>
+#include <cstdint>
+#include <ostream>
+
+// Unsigned 128-bit numbers, wrapping mod 2^128 as unsigned __int128 does on
+// the targets that have it. An oracle for the program's arithmetic, so it is
+// worked out in 32-bit limbs with carries by hand and shares no code with it.
+struct U128 {
+    uint64_t hi = 0, lo = 0;
+
+    constexpr U128() = default;
+    constexpr U128(uint64_t value) : lo(value) {}
+    constexpr U128(uint64_t high, uint64_t low) : hi(high), lo(low) {}
+
+    friend constexpr U128 operator+(U128 a, U128 b) {
+        const uint64_t sum = a.lo + b.lo;
+        return {a.hi + b.hi + uint64_t{sum < a.lo}, sum};
+    }
+    friend constexpr U128 operator-(U128 a, U128 b) {
+        return {a.hi - b.hi - uint64_t{a.lo < b.lo}, a.lo - b.lo};
+    }
+    constexpr U128 &operator+=(U128 b) { return *this = *this + b; }
+    constexpr U128 &operator-=(U128 b) { return *this = *this - b; }
+    friend constexpr U128 operator*(U128 a, U128 b) {
+        constexpr uint64_t LIMB = 0xffffffff;
+        const uint64_t a0 = a.lo & LIMB, a1 = a.lo >> 32, b0 = b.lo & LIMB, b1 = b.lo >> 32;
+        const uint64_t low = a0 * b0, cross1 = a0 * b1, cross2 = a1 * b0;
+        const uint64_t middle = (low >> 32) + (cross1 & LIMB) + (cross2 & LIMB); // < 3 * 2^32
+        // The products with a high half count from 2^64, so only their low 64
+        // bits stay below 2^128.
+        const uint64_t high =
+            a1 * b1 + (cross1 >> 32) + (cross2 >> 32) + (middle >> 32) + a.hi * b.lo + a.lo * b.hi;
+        return {high, middle << 32 | (low & LIMB)};
+    }
+    friend constexpr U128 operator<<(U128 a, unsigned shift) { // shift < 128
+        if (shift >= 64) return {a.lo << (shift - 64), 0};
+        if (shift == 0) return a;
+        return {a.hi << shift | a.lo >> (64 - shift), a.lo << shift};
+    }
+    // floor(a / divisor), divisor >= 1: long division, one 32-bit limb at a time.
+    friend constexpr U128 operator/(U128 a, uint32_t divisor) {
+        const uint64_t limbs[4] = {a.hi >> 32, a.hi & 0xffffffff, a.lo >> 32, a.lo & 0xffffffff};
+        uint64_t quotient[4] = {}, remainder = 0;
+        for (int i = 0; i < 4; ++i) {
+            const uint64_t part = remainder << 32 | limbs[i]; // < divisor * 2^32
+            quotient[i] = part / divisor;
+            remainder = part % divisor;
+        }
+        return {quotient[0] << 32 | quotient[1], quotient[2] << 32 | quotient[3]};
+    }
+    friend constexpr auto operator<=>(const U128 &, const U128 &) = default;
+
+    friend std::ostream &operator<<(std::ostream &out, const U128 &v) {
+        return out << v.hi << " * 2^64 + " << v.lo;
+    }
+};
+
+// Carries and borrows between the halves, products wrapping past 2^128, and
+// remainders carried down the limbs.
+constexpr uint64_t ALL_ONES = ~uint64_t{0};
+static_assert(U128{ALL_ONES} + 1 == U128{1, 0} && U128{1, 0} - 1 == U128{ALL_ONES});
+static_assert(U128{ALL_ONES} * ALL_ONES == U128{ALL_ONES - 1, 1});
+static_assert(U128{1, 1} * ALL_ONES == U128{ALL_ONES, ALL_ONES});
+static_assert(U128{0x123456789, 0xabcdef} * (U128{1} << 80) == U128{0xabcdef0000, 0});
+static_assert(U128{ALL_ONES, ALL_ONES} / 10 == U128{0x1999999999999999, 0x9999999999999999});
