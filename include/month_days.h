@@ -1,10 +1,8 @@
-// Month lengths shared by every calendar.
+// Month lengths shared by every calendar: the leap-year row, then the
+// common-year row. Read them through month_lengths(leap).
 #pragma once
 
 #include <cstdint>
-
-constexpr int LEAP_ROW = 0;
-constexpr int COMMON_ROW = 1;
 
 inline constexpr uint8_t month_days[2][12] = {
     {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31},

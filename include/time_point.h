@@ -17,10 +17,15 @@ constexpr int READ_NOT_MINE = 0;
 constexpr int READ_OK = 1;
 constexpr int READ_FAILED = 2;
 
+// The out-of-range flag is errno, set to ERANGE when a value does not fit.
+// Only the front end's claim of a text (claim_date) clears it, before it
+// offers the text to each reader; readers take it clear and only ever set it,
+// so that any overflow on the way is still set when the reader returns.
+
 // A reader takes the whole argument and fills all three fields on READ_OK,
-// setting errno to ERANGE when the instant does not fit.
+// setting the flag when the instant does not fit.
 using Reader = int (*)(const char *text, TimePoint &tp);
 
-// A writer never fails; its text lives in a static buffer of the notation,
-// valid until that buffer is written again.
+// A writer never fails and never touches the flag; its text lives in a
+// static buffer of the notation, valid until that buffer is written again.
 using Writer = const char *(*)(const TimePoint &tp);

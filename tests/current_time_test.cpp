@@ -29,10 +29,7 @@ std::string chrono_utc(int64_t unix_seconds) {
 
 TEST(Clock, SplitIntoUtcFieldsAsChronoDoes) {
     const int64_t clocks[] = {
-        -1,
-        0,
-        1,
-        78796799,
+        -1,           0, 1, 78796799,
         78796800, // around the first leap second, 1972-06-30T23:59:60
         1483228799,
         1483228800, // around 2016-12-31T23:59:60

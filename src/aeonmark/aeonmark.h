@@ -9,52 +9,113 @@
 #include "wide/wide.h"
 
 #include <cstdint>
+#include <iterator>
+#include <numeric>
 
-constexpr uint64_t ERA_ZERO = 68195001600;      // [0]0000, Gregorian 2162-01-04T00:00:00
-constexpr uint64_t NEW_ERAS = 73275321600;      // [21]00000, Gregorian 2323-01-01T00:00:00
-constexpr uint32_t OLD_ERA_SECONDS = 172800000; // 2000 days
-constexpr uint32_t OLD_COUNT_SECONDS = 17280;   // 0.2 day
-constexpr uint32_t OLD_COUNTS_PER_ERA = 10000;
-constexpr uint32_t MILLIONTHS = 1000000;          // six fraction digits: millionths of a count
-constexpr uint32_t OLD_MILLIONTH_NUM = 54;        // a millionth of a 0.2-day count lasts
-constexpr uint32_t OLD_MILLIONTH_DEN = 3125;      //   54/3125 s = 0.01728 s
-constexpr uint64_t STRETCH_ERA = 19;              // holds the ten-day and two-day stretches
-constexpr uint32_t TEN_DAY_FIRST = 7340;          // [19]7340, first ten-day count
-constexpr uint32_t TWO_DAY_FIRST = 7840;          // [19]7840, first two-day count
-constexpr uint64_t SHORT_ERA = 20;                // two-day counts only, ends at [21]00000
-constexpr uint32_t SHORT_ERA_COUNTS = 5006;       // [20]0000 to [20]5005
-constexpr uint32_t TEN_DAY_START = 3410035200;    // [19]7340, seconds after [0]0000
-constexpr uint32_t TEN_DAY_SECONDS = 864000;      // one count of the ten-day stretch
-constexpr uint32_t TEN_DAY_STRETCH = 432000000;   // its 500 counts
-constexpr uint32_t TWO_DAY_START = 3842035200;    // [19]7840, seconds after [0]0000
-constexpr uint32_t TWO_DAY_SECONDS = 172800;      // one count of the two-day stretch
-constexpr uint32_t TWO_DAY_IN_ERA_19 = 373248000; // its 2160 counts in era 19
-constexpr uint32_t NEW_ERA_SECONDS = 3155695200;  // 36524.25 days, 100 mean years
-constexpr uint32_t NEW_COUNTS_PER_ERA = 100000;
-constexpr uint64_t FIRST_NEW_ERA = 21;
-constexpr uint32_t NEW_TICKS_PER_SECOND = 125000000;  // new-era time unit: 8 ns
-constexpr uint32_t NEW_TICKS_PER_MILLIONTH = 3944619; // 0.031556952 s, a millionth of a new count
-constexpr int OLD_COUNT_DIGITS = 4;                   // [19]0042
-constexpr int NEW_COUNT_DIGITS = 5;                   // [21]00042
-constexpr int FRACTION_DIGITS = 6;                    // millionths of a count
-constexpr Wide ERA_ZERO_W = wide_split(ERA_ZERO);
-constexpr Wide NEW_ERAS_W = wide_split(NEW_ERAS);
+constexpr uint32_t MILLIONTHS_PER_COUNT = 1000000; // the fraction's six digits
+constexpr int FRACTION_DIGITS = 6;
 
-static_assert(OLD_ERA_SECONDS == OLD_COUNTS_PER_ERA * OLD_COUNT_SECONDS);
-static_assert(uint64_t{OLD_COUNT_SECONDS} * OLD_MILLIONTH_DEN ==
-              uint64_t{OLD_MILLIONTH_NUM} * MILLIONTHS);
-static_assert(TEN_DAY_START ==
-              STRETCH_ERA * OLD_ERA_SECONDS + uint64_t{TEN_DAY_FIRST} * OLD_COUNT_SECONDS);
-static_assert(TWO_DAY_FIRST == TEN_DAY_FIRST + TEN_DAY_STRETCH / TEN_DAY_SECONDS);
-static_assert(TEN_DAY_STRETCH == 500 * TEN_DAY_SECONDS);
-static_assert(TWO_DAY_START == TEN_DAY_START + TEN_DAY_STRETCH);
-static_assert(TWO_DAY_IN_ERA_19 == 2160 * TWO_DAY_SECONDS);
-// [20]0000 follows [19]9999, and [20]5005 ends exactly at [21]00000.
-constexpr uint64_t ERA_TWENTY = ERA_ZERO + TWO_DAY_START + TWO_DAY_IN_ERA_19;
-static_assert(ERA_TWENTY == 72410284800);
-static_assert(ERA_TWENTY + uint64_t{SHORT_ERA_COUNTS} * TWO_DAY_SECONDS == NEW_ERAS);
-static_assert(uint64_t{NEW_ERA_SECONDS} * NEW_TICKS_PER_SECOND ==
-              uint64_t{NEW_COUNTS_PER_ERA} * MILLIONTHS * NEW_TICKS_PER_MILLIONTH);
+// One stretch of the time line whose counts all last alike, numbered on from
+// [first_era]first_count and wrapping into the next era after counts_per_era.
+struct Region {
+    Wide start; // its first instant, in seconds since the epoch
+    uint64_t first_era;
+    uint32_t first_count;
+    uint32_t counts;         // how many counts it holds; 0: all the rest of time
+    uint32_t counts_per_era; // 10000 (four count digits) or 100000 (five)
+    uint32_t block_counts;   // the fewest counts that last whole seconds,
+    uint32_t block_seconds;  //   and how many seconds they last
+    int count_digits;        // the count's width in text
+    uint32_t millionth_num;  // a millionth of a count lasts
+    uint32_t millionth_den;  //   millionth_num / millionth_den seconds, in lowest terms
+};
+
+constexpr Region region(uint64_t start_seconds, uint64_t first_era, uint32_t first_count,
+                        uint32_t counts, uint32_t counts_per_era, uint32_t block_counts,
+                        uint32_t block_seconds) {
+    const uint64_t millionths = uint64_t{block_counts} * MILLIONTHS_PER_COUNT;
+    const uint64_t common = std::gcd(uint64_t{block_seconds}, millionths);
+    int digits = 0;
+    for (uint32_t n = counts_per_era - 1; n != 0; n /= 10) ++digits;
+    return {wide_split(start_seconds),
+            first_era,
+            first_count,
+            counts,
+            counts_per_era,
+            block_counts,
+            block_seconds,
+            digits,
+            static_cast<uint32_t>(block_seconds / common),
+            static_cast<uint32_t>(millionths / common)};
+}
+
+// The regions in time order; each ends where the next begins. The first is
+// also continued back in time, as the negative eras.
+inline constexpr Region REGIONS[] = {
+    // [0]0000 (Gregorian 2162-01-04T00:00:00) to [19]7339: 0.2-day counts
+    region(68195001600, 0, 0, 197340, 10000, 1, 17280),
+    // [19]7340 (2270-01-26T00:00:00) to [19]7839: ten-day counts
+    region(71605036800, 19, 7340, 500, 10000, 1, 864000),
+    // [19]7840 (2283-10-05T00:00:00) to [20]5005: two-day counts; era 20 is
+    // cut short, so that it ends where the new eras begin
+    region(72037036800, 19, 7840, 7166, 10000, 1, 172800),
+    // [21]00000 (2323-01-01T00:00:00) on: eras of 100 mean years in counts of
+    // 31556.952 s, 125 of which last 3944619 s
+    region(73275321600, 21, 0, 0, 100000, 125, 3944619),
+};
+inline constexpr const Region &FIRST_REGION = REGIONS[0];
+inline constexpr const Region &LAST_REGION = REGIONS[std::size(REGIONS) - 1];
+
+// The count after a bounded region's last, as its era and count.
+struct EraCount {
+    uint64_t era;
+    uint64_t count;
+};
+constexpr EraCount region_end(const Region &r) {
+    const uint64_t position = uint64_t{r.first_count} + r.counts;
+    return {r.first_era + position / r.counts_per_era, position % r.counts_per_era};
+}
+
+// Each region ends, in time and in text, where the next begins (or cuts its
+// last era short right before the next era); only the last is unbounded.
+constexpr bool regions_join_up() {
+    for (size_t i = 0; i + 1 < std::size(REGIONS); ++i) {
+        const Region &r = REGIONS[i], &next = REGIONS[i + 1];
+        const EraCount end = region_end(r);
+        const bool cut_short =
+            end.era + 1 == next.first_era && end.count != 0 && next.first_count == 0;
+        if (r.counts == 0 || r.counts % r.block_counts != 0 ||
+            wide_join(r.start) + uint64_t{r.counts} / r.block_counts * r.block_seconds !=
+                wide_join(next.start) ||
+            !((end.era == next.first_era && end.count == next.first_count) || cut_short))
+            return false;
+    }
+    return LAST_REGION.counts == 0 && FIRST_REGION.first_era == 0 && FIRST_REGION.first_count == 0;
+}
+static_assert(regions_join_up());
+static_assert(region_end(REGIONS[2]).era == 20 && region_end(REGIONS[2]).count == 5006);
+// The negative eras continue the first region's eras of 2000 days back in time.
+constexpr uint32_t OLD_ERA_SECONDS =
+    FIRST_REGION.counts_per_era / FIRST_REGION.block_counts * FIRST_REGION.block_seconds;
+static_assert(OLD_ERA_SECONDS == 2000 * 86400);
+
+// The region that holds an instant, or a count of an era: the last one that
+// begins at or before it. Reader and writer look it up this one way.
+template <typename BeginsAfter>
+constexpr const Region &region_of(BeginsAfter begins_after) {
+    const Region *r = &LAST_REGION;
+    while (r != &FIRST_REGION && begins_after(*r)) --r;
+    return *r;
+}
+constexpr const Region &region_of_instant(Wide seconds) {
+    return region_of([=](const Region &r) { return wide_join(r.start) > wide_join(seconds); });
+}
+constexpr const Region &region_of_count(Wide era, uint64_t count) {
+    return region_of([=](const Region &r) {
+        return r.first_era > wide_join(era) ||
+               (r.first_era == wide_join(era) && r.first_count > count);
+    });
+}
 
 // Reader of row s. Takes "[" an optional "-", the era, "]" the count and an
 // optional "." with fraction digits, and nothing else; any other text is not

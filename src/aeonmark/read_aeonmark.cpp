@@ -2,96 +2,35 @@
 #include "aeonmark/aeonmark.h"
 
 #include "program.h"
-#include "wide/wide.h"
 
 #include <cerrno>
 
 namespace {
 
-// 0.2-day counts in one count of each stretch, and two-day counts in a ten-day one.
-constexpr uint32_t TEN_DAY_IN_OLD = TEN_DAY_SECONDS / OLD_COUNT_SECONDS; // 50
-constexpr uint32_t TWO_DAY_IN_OLD = TWO_DAY_SECONDS / OLD_COUNT_SECONDS; // 10
-constexpr uint32_t TWO_DAY_IN_TEN_DAY = TEN_DAY_IN_OLD / TWO_DAY_IN_OLD; // 5
-// [19]7840 is 0.2-day count 32340 of era 19.
-constexpr uint32_t TWO_DAY_AT = (TWO_DAY_START - STRETCH_ERA * OLD_ERA_SECONDS) / OLD_COUNT_SECONDS;
-static_assert(TEN_DAY_SECONDS == TEN_DAY_IN_OLD * OLD_COUNT_SECONDS);
-static_assert(TWO_DAY_SECONDS == TWO_DAY_IN_OLD * OLD_COUNT_SECONDS);
-static_assert(TWO_DAY_AT == TEN_DAY_FIRST + (TWO_DAY_FIRST - TEN_DAY_FIRST) * TEN_DAY_IN_OLD);
-
-// The largest count that the era takes.
+// The largest count of an era: the era's last, unless a region that begins
+// in it ends it early (era 20, which ends where the new eras begin).
 uint64_t largest_count(bool negative, Wide era) {
-    if (negative || (era.hi == 0 && era.lo <= STRETCH_ERA)) return OLD_COUNTS_PER_ERA - 1;
-    if (era.hi == 0 && era.lo == SHORT_ERA) return SHORT_ERA_COUNTS - 1;
-    return NEW_COUNTS_PER_ERA - 1;
+    const Region &r = negative ? FIRST_REGION : region_of_count(era, UINT64_MAX);
+    if (!negative && r.counts != 0) {
+        const EraCount end = region_end(r);
+        if (end.era == wide_join(era) && end.count != 0) return end.count - 1;
+    }
+    return r.counts_per_era - 1;
 }
 
-// base + count 0.2-day counts + m millionths of one, for count < 104000 and
-// m < 10^6; the part below one second is taken up to the next 2^-32 s.
-// Flags a sum above 2^64 - 1.
-TimePoint old_count_instant(Wide base, uint64_t count, uint64_t m) {
-    // W = ceil(m * 0.01728 s * 2^32) in units of 2^-32 s; its high half is whole seconds.
-    const Wide scaled = wide_add(m * OLD_MILLIONTH_NUM, 0, 0, OLD_MILLIONTH_DEN - 1); // < 2^58
-    const Wide w = wide_div(scaled.hi, scaled.lo, OLD_MILLIONTH_DEN);
-    const Wide s1 = wide_add(base.hi, base.lo, 0, count * OLD_COUNT_SECONDS); // < 2^31
-    const Wide s = wide_add(s1.hi, s1.lo, 0, w.hi);
-    return {s.hi, s.lo, w.lo};
-}
-
-// Eras 0 to 18, and era 19 before [19]7340. Exact; never flags.
-TimePoint early_instant(uint64_t era, uint64_t count, uint64_t m) {
-    const Wide offset = wide_mul(0, era, OLD_ERA_SECONDS);
-    return old_count_instant(wide_add(ERA_ZERO_W.hi, ERA_ZERO_W.lo, offset.hi, offset.lo), count,
-                             m);
-}
-
-// Era 19 from [19]7340 on, and era 20, taken as a 0.2-day count of era 19
-// and millionths of it, where both are exact. Never flags.
-TimePoint stretch_instant(uint64_t era, uint64_t count, uint64_t m) {
-    const uint64_t c =
-        era == STRETCH_ERA ? count : count + OLD_COUNTS_PER_ERA; // [20]0000 is [19]10000
-    // As if every count from [19]7340 on were ten days long: g whole 0.2-day
-    // counts of era 19 and n millionths of the next (50 * c - 49 * 7340).
-    const uint64_t g = c * TEN_DAY_IN_OLD + m / (MILLIONTHS / TEN_DAY_IN_OLD) -
-                       uint64_t{TEN_DAY_FIRST} * (TEN_DAY_IN_OLD - 1); // < 2^19
-    const uint64_t n = m * TEN_DAY_IN_OLD % MILLIONTHS;                // a multiple of 50
-    if (g < TWO_DAY_AT) return early_instant(STRETCH_ERA, g, n);
-    // A two-day count is a fifth of what g and n counted.
-    const uint64_t k = g - TWO_DAY_AT;
-    return early_instant(STRETCH_ERA, TWO_DAY_AT + k / TWO_DAY_IN_TEN_DAY,
-                         k % TWO_DAY_IN_TEN_DAY * (MILLIONTHS / TWO_DAY_IN_TEN_DAY) +
-                             n / TWO_DAY_IN_TEN_DAY);
-}
-
-// Era -magnitude, counted from [0]0000 - magnitude * 2000 days. The era's end
-// is subtracted last, so that the flag marks exactly the era -0 and the
-// instants before the epoch (every one of era -396 and below).
-TimePoint negative_instant(Wide magnitude, uint64_t count, uint64_t m) {
-    const Wide n = wide_sub(magnitude.hi, magnitude.lo, 0, 1);
-    const Wide offset = wide_mul(n.hi, n.lo, OLD_ERA_SECONDS);
-    const Wide base = wide_sub(ERA_ZERO_W.hi, ERA_ZERO_W.lo, offset.hi, offset.lo);
-    TimePoint tp = old_count_instant(base, count, m);
-    const Wide s = wide_sub(tp.sec_hi, tp.sec_lo, 0, OLD_ERA_SECONDS);
-    tp.sec_hi = s.hi;
-    tp.sec_lo = s.lo;
-    return tp;
-}
-
-// Eras 21 and above, of 100000 counts of 31556.952 s. Flags instants past
-// 2^64 - 1 s.
-TimePoint new_instant(Wide era, uint64_t count, uint64_t m) {
-    const Wide e = wide_sub(era.hi, era.lo, 0, FIRST_NEW_ERA);
-    const Wide offset = wide_mul(e.hi, e.lo, NEW_ERA_SECONDS);
-    const Wide base = wide_add(NEW_ERAS_W.hi, NEW_ERAS_W.lo, offset.hi, offset.lo);
-    // P, the time since the era began in 8 ns ticks: < 10^11 * 3944619 < 2^59.
-    const Wide mc = wide_mul(0, count, MILLIONTHS);
-    const Wide millionths = wide_add(mc.hi, mc.lo, 0, m); // < 10^11
-    const Wide p = wide_mul(millionths.hi, millionths.lo, NEW_TICKS_PER_MILLIONTH);
-    const Wide whole = wide_div(p.hi, p.lo, NEW_TICKS_PER_SECOND); // < 2^32
-    const Wide s = wide_add(base.hi, base.lo, whole.hi, whole.lo);
-    // The ticks left, taken up to the next 2^-32 s: at most 2^32 - 34.
-    const uint64_t rest = wide_mod(p.hi, p.lo, NEW_TICKS_PER_SECOND);
-    const Wide up = wide_add(rest, 0, 0, NEW_TICKS_PER_SECOND - 1); // < 2^59
-    return {s.hi, s.lo, wide_div(up.hi, up.lo, NEW_TICKS_PER_SECOND).lo};
+// base + counts of region r + m millionths of one, the part below one second
+// taken up to the next 2^-32 s. Flags a sum past 2^64 - 1.
+TimePoint after_counts(const Region &r, Wide base, Wide counts, uint64_t m) {
+    const Wide blocks = wide_div(counts, r.block_counts);
+    // The millionths since the last block began, in units of 1/den s:
+    // < block_counts * 10^6 * num < 2^49.
+    const uint64_t units =
+        (uint64_t{wide_mod(counts, r.block_counts)} * MILLIONTHS_PER_COUNT + m) * r.millionth_num;
+    const Wide whole =
+        wide_add(wide_mul(blocks, r.block_seconds), wide_split(units / r.millionth_den));
+    const uint64_t rest = units % r.millionth_den; // < 2^27
+    const uint64_t frac = ((rest << 32) + r.millionth_den - 1) / r.millionth_den;
+    return time_point(wide_add(base, whole), frac);
 }
 
 } // namespace
@@ -104,7 +43,6 @@ int read_aeonmark(const char *text, TimePoint &tp) {
     if (negative) ++p;
     if (!is_decimal_digit(*p)) return READ_NOT_MINE;
 
-    errno = 0;
     const Wide era = read_wide_digits(p, &p, 10); // flags an era above 2^64 - 1
     if (*p != ']') return READ_NOT_MINE;
     ++p;
@@ -129,13 +67,22 @@ int read_aeonmark(const char *text, TimePoint &tp) {
         return READ_NOT_MINE;
     }
 
-    if (negative)
-        tp = negative_instant(era, count, m);
-    else if (era.hi != 0 || era.lo > SHORT_ERA)
-        tp = new_instant(era, count, m);
-    else if (era.lo < STRETCH_ERA || (era.lo == STRETCH_ERA && count < TEN_DAY_FIRST))
-        tp = early_instant(era.lo, count, m);
-    else
-        tp = stretch_instant(era.lo, count, m);
+    if (negative) {
+        // Era -N counts from N eras before the first region. The era's length
+        // is taken off last, so that the flag marks exactly the era -0 and the
+        // instants before the epoch (every one of era -396 and below).
+        const Wide n = wide_sub(era, wide_split(1));
+        const Wide base = wide_sub(FIRST_REGION.start, wide_mul(n, OLD_ERA_SECONDS));
+        const TimePoint t = after_counts(FIRST_REGION, base, wide_split(count), m);
+        tp = time_point(wide_sub(seconds_of(t), wide_split(OLD_ERA_SECONDS)), t.frac);
+        return READ_OK;
+    }
+    // The counts from the region's first to this one; past 2^64 only for
+    // eras far beyond the last instant, which the flag then marks.
+    const Region &r = region_of_count(era, count);
+    const Wide eras = wide_sub(era, wide_split(r.first_era));
+    const Wide counts = wide_sub(wide_add(wide_mul(eras, r.counts_per_era), wide_split(count)),
+                                 wide_split(r.first_count));
+    tp = after_counts(r, r.start, counts, m);
     return READ_OK;
 }

@@ -4,7 +4,6 @@
 
 #include "program.h"
 #include "time_point.h"
-#include "wide/wide.h"
 
 #include <cerrno>
 
@@ -58,11 +57,9 @@ int read_date_fields(DateFields &fields, const char *text, char separator) {
         if (*p != '\0') return fail("malformed time of day", text);
     }
 
-    // Each read stops at the byte the shape found after its run.
-    errno = 0;
-    const Wide year = read_wide_digits(text, nullptr, 10);
-    const int year_flag = errno;
-    errno = 0;
+    // Each read stops at the byte the shape found after its run. The flag,
+    // clear on entry, tells each field's overflow; the year is read last, so
+    // that the flag ends with its overflow alone.
     const uint64_t m = field_value(month);
     if (m < 1 || m > 12) return fail("month is out of range", text);
     const uint64_t d = field_value(day);
@@ -78,6 +75,7 @@ int read_date_fields(DateFields &fields, const char *text, char separator) {
             if (s > 59) return fail("second is out of range", text);
         }
     }
+    const Wide year = read_wide_digits(text, nullptr, 10);
     fields = {year.hi,
               year.lo,
               static_cast<uint32_t>(m),
@@ -85,7 +83,6 @@ int read_date_fields(DateFields &fields, const char *text, char separator) {
               static_cast<uint32_t>(h),
               static_cast<uint32_t>(mi),
               static_cast<uint32_t>(s)};
-    errno = year_flag;
     return READ_OK;
 }
 

@@ -2,6 +2,8 @@
 // calendar's separator, then optionally T (or t) and a time of day.
 #pragma once
 
+#include "wide/wide.h"
+
 #include <cstdint>
 
 // One calendar date as written, each field within its own range; the day is
@@ -16,6 +18,10 @@ struct DateFields {
     uint32_t second; // 0 to 59; 0 without a time of day or without seconds
 };
 
+constexpr Wide year_of(const DateFields &f) {
+    return {f.year_hi, f.year_lo};
+}
+
 // Reads year<sep>month<sep>day, optionally followed by Thh:mm or Thh:mm:ss,
 // every field a run of decimal digits of any length (leading zeros allowed).
 //
@@ -25,11 +31,10 @@ struct DateFields {
 // month, day, hour, minute and second are checked in this order and the first
 // out of its range prints its message; both give READ_FAILED.
 //
-// READ_OK fills every field and leaves errno ERANGE when the year's digits
-// exceed 2^64 - 1 (the year is then wrapped mod 2^64), and 0 otherwise.
+// Takes errno clear, as every reader does. READ_OK fills every field and
+// leaves errno ERANGE when the year's digits exceed 2^64 - 1 (the year is then
+// wrapped mod 2^64), and clear otherwise.
 int read_date_fields(DateFields &fields, const char *text, char separator);
-
-constexpr uint32_t SECONDS_PER_DAY = 86400;
 
 // The fields' time of day in seconds since midnight, 0 to 86399.
 inline uint32_t second_of_day(const DateFields &f) {

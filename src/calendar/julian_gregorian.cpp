@@ -8,117 +8,98 @@
 
 namespace {
 
-constexpr uint32_t DAYS_PER_YEAR = 365;             // a common year
-constexpr uint32_t DAYS_PER_LEAP_YEAR = 366;        // bounds a year from above
-constexpr uint32_t DAYS_PER_4Y = 365 * 4 + 1;       // the Julian cycle
-constexpr uint32_t DAYS_PER_400Y = 365 * 400 + 97;  // the Gregorian cycle
-constexpr uint32_t GREGORIAN_YEAR_1 = 2;            // 0001-01-01 is 2 days after the epoch
-constexpr uint32_t LAST_INDEX_BEFORE_YEAR_1 = 399;  // writer's year index of Gregorian year 0
-constexpr uint32_t JULIAN_ESTIMATE_PERIOD = 178242; // 1/366 + 1/178242 = 4/1461
-constexpr uint32_t GREGORIAN_SHIFT = DAYS_PER_400Y - GREGORIAN_YEAR_1; // to January 1, year -399
+// Both calendars count days from January 1 of year -399, one 400-year cycle
+// before year 1, so that every day of the range and every year from 0 on has
+// a number of at least 0: year Y is year index Y + 399 there. The reader goes
+// up this cycle in years and back down in days, the writer the other way.
+constexpr uint32_t YEAR_0_INDEX = YEARS_PER_CYCLE - 1;
 
+constexpr uint32_t GREGORIAN_YEAR_1_DAY = 2;        // Gregorian 0001-01-01 is day 2 of the epoch
+constexpr uint32_t JULIAN_ESTIMATE_PERIOD = 178242; // 1/366 + 1/178242 = 4/1461
 static_assert(JULIAN_ESTIMATE_PERIOD == 122 * DAYS_PER_4Y);
 static_assert(JULIAN_ESTIMATE_PERIOD == 487 * DAYS_PER_LEAP_YEAR);
-static_assert(DAYS_PER_400Y == 100 * DAYS_PER_4Y - 3);
 
-// Days in the first `years` years of a count whose leap years are every
-// fourth, the first of them being year index 3: years * 365 + years / 4.
-Wide julian_days(Wide years) {
-    const Wide common = wide_mul(years.hi, years.lo, DAYS_PER_YEAR);
-    const Wide leap = wide_div(years.hi, years.lo, 4);
-    return wide_add(common.hi, common.lo, leap.hi, leap.lo);
+bool is_gregorian(const Calendar &calendar) {
+    return calendar.leap == LeapRule::EVERY_FOURTH_BUT_100;
+}
+
+// The epoch's day in that count: one cycle after its first day comes January
+// 1 of year 1, the epoch itself in the Julian calendar.
+uint32_t epoch_day(const Calendar &calendar) {
+    return is_gregorian(calendar) ? DAYS_PER_400Y - GREGORIAN_YEAR_1_DAY
+                                  : YEARS_PER_CYCLE / 4 * DAYS_PER_4Y;
+}
+
+// Days in the first `years` years of that count, whose leap years are the
+// indices 3, 7, 11 ...: years * 365 + years / 4, and in the Gregorian
+// calendar - years / 100 + years / 400. Flags only a count past 2^64 - 1.
+Wide days_before_year(const Calendar &calendar, Wide years) {
+    Wide days = wide_add(wide_mul(years, DAYS_PER_YEAR), wide_div(years, 4));
+    if (is_gregorian(calendar))
+        days = wide_add(wide_sub(days, wide_div(years, 100)), wide_div(years, 400));
+    return days;
 }
 
 } // namespace
 
-int read_julian_gregorian(const char *text, TimePoint &tp, bool gregorian) {
+int read_julian_gregorian(const char *text, TimePoint &tp, const Calendar &calendar) {
     DateFields f;
-    const int result = read_date_fields(f, text, gregorian ? '-' : '=');
+    const int result = read_date_fields(f, text, calendar.separator);
     if (result != READ_OK) return result; // errno now holds the year's flag alone
 
     // A year whose digits wrapped is judged, and converted, by its wrapped value.
-    const uint8_t *const lengths = month_lengths(gregorian, wide_mod(f.year_hi, f.year_lo, 400));
-    if (check_day_of_month(f, lengths, text) != READ_OK) return READ_FAILED;
+    const Wide year = year_of(f);
+    const bool leap = is_leap_year(calendar.leap, wide_mod(year, YEARS_PER_CYCLE));
+    if (check_day_of_month(f, month_lengths(leap), text) != READ_OK) return READ_FAILED;
 
-    // y, the whole years between the calendar's year 1 and the date's year.
-    // Gregorian year 0 is taken as year 400, one cycle later with the same
-    // leap status, and moved back at the end; Julian year 0 lies wholly
-    // before the epoch, so its y = -1 wraps and sets the flag.
-    const bool gregorian_year_0 = gregorian && f.year_hi == 0 && f.year_lo == 0;
-    const Wide y =
-        gregorian_year_0 ? Wide{0, LAST_INDEX_BEFORE_YEAR_1} : wide_sub(f.year_hi, f.year_lo, 0, 1);
-    // Days stay far below 2^64 / 86400 while the seconds fit, so no step
-    // below overflows unless the final count of seconds does.
-    Wide days = julian_days(y);
-    if (gregorian) {
-        const Wide centuries = wide_div(y.hi, y.lo, 100);
-        const Wide cycles = wide_div(y.hi, y.lo, 400);
-        days = wide_sub(days.hi, days.lo, centuries.hi, centuries.lo); // <= y * 365
-        days = wide_add(days.hi, days.lo, cycles.hi, cycles.lo);
-    }
-    uint32_t in_year = f.day - 1 + (gregorian ? GREGORIAN_YEAR_1 : 0); // <= 367
-    for (uint32_t m = 1; m < f.month; ++m) in_year += lengths[m - 1];
-    days = wide_add(days.hi, days.lo, 0, in_year);
-    // Gregorian year 0 before 12-30 is before the epoch: the borrow flags it.
-    if (gregorian_year_0) days = wide_sub(days.hi, days.lo, 0, DAYS_PER_400Y);
-
-    const Wide secs = wide_mul(days.hi, days.lo, SECONDS_PER_DAY);
-    const Wide when = wide_add(secs.hi, secs.lo, 0, second_of_day(f));
-    tp = {when.hi, when.lo, 0};
+    // Every step adds, so none overflows unless the seconds do (or the year
+    // lies within 399 of 2^64, far past the range); the shift back down
+    // flags the dates before the epoch.
+    const Wide index = wide_add(year, wide_split(YEAR_0_INDEX));
+    const uint32_t in_year = days_before_month.of[leap][f.month - 1] + f.day - 1; // < 366
+    const Wide shifted = wide_add(days_before_year(calendar, index), wide_split(in_year));
+    const Wide days = wide_sub(shifted, wide_split(epoch_day(calendar)));
+    const Wide secs = wide_add(wide_mul(days, SECONDS_PER_DAY), wide_split(second_of_day(f)));
+    tp = time_point(secs, 0);
     return READ_OK;
 }
 
 int read_julian(const char *text, TimePoint &tp) {
-    return read_julian_gregorian(text, tp, false);
+    return read_julian_gregorian(text, tp, JULIAN);
 }
 
 int read_gregorian(const char *text, TimePoint &tp) {
-    return read_julian_gregorian(text, tp, true);
+    return read_julian_gregorian(text, tp, GREGORIAN);
 }
 
-const char *write_julian_gregorian(const TimePoint &tp, bool gregorian) {
-    const Wide days = wide_div(tp.sec_hi, tp.sec_lo, SECONDS_PER_DAY); // < 2^48
-    const uint32_t second_of_day = wide_mod(tp.sec_hi, tp.sec_lo, SECONDS_PER_DAY);
+const char *write_julian_gregorian(const TimePoint &tp, const Calendar &calendar) {
+    const Wide days = wide_div(seconds_of(tp), SECONDS_PER_DAY); // < 2^48
+    const uint32_t second = wide_mod(seconds_of(tp), SECONDS_PER_DAY);
+    const Wide shifted = wide_add(days, wide_split(epoch_day(calendar)));
 
     // e, an estimate of the date's year index: never above it and at most one
     // below, so the day offset from January 1 of index e reaches at most into
     // the next year, and the text rolls over at most once.
-    Wide year;
-    uint32_t day_offset;
-    if (gregorian) {
-        // Days from January 1 of year -399, so every instant starts a cycle
-        // or lies after one's start; year index 0 is year -399.
-        const Wide d = wide_add(days.hi, days.lo, 0, GREGORIAN_SHIFT);
-        const Wide cycles = wide_div(d.hi, d.lo, DAYS_PER_400Y);
-        const uint32_t in_cycle = wide_mod(d.hi, d.lo, DAYS_PER_400Y);
-        const Wide cycle_years = wide_mul(cycles.hi, cycles.lo, 400);
-        const Wide e = wide_add(cycle_years.hi, cycle_years.lo, 0, in_cycle / DAYS_PER_LEAP_YEAR);
-        // d - (days before index e), with the century terms moved to d's side
-        // so that nothing goes negative.
-        const Wide centuries = wide_div(e.hi, e.lo, 100);
-        const Wide cycles_e = wide_div(e.hi, e.lo, 400);
-        const Wide d1 = wide_add(d.hi, d.lo, centuries.hi, centuries.lo);
-        const Wide s = wide_sub(d1.hi, d1.lo, cycles_e.hi, cycles_e.lo);
-        const Wide t = julian_days(e);
-        day_offset = static_cast<uint32_t>(s.lo - t.lo); // 0 to 667, exact mod 2^32
-        year = wide_sub(e.hi, e.lo, 0, LAST_INDEX_BEFORE_YEAR_1);
+    Wide e;
+    if (is_gregorian(calendar)) {
+        const uint32_t in_cycle = wide_mod(shifted, DAYS_PER_400Y);
+        e = wide_add(wide_mul(wide_div(shifted, DAYS_PER_400Y), YEARS_PER_CYCLE),
+                     wide_split(in_cycle / DAYS_PER_LEAP_YEAR));
     } else {
-        // days * 4 / 1461 with both fractional parts dropped; year index 0 is year 1.
-        const Wide by_366 = wide_div(days.hi, days.lo, DAYS_PER_LEAP_YEAR);
-        const Wide by_period = wide_div(days.hi, days.lo, JULIAN_ESTIMATE_PERIOD);
-        const Wide e = wide_add(by_366.hi, by_366.lo, by_period.hi, by_period.lo);
-        const Wide t = julian_days(e);
-        day_offset = static_cast<uint32_t>(days.lo - t.lo); // 0 to 730, exact mod 2^32
-        year = wide_add(e.hi, e.lo, 0, 1);
+        // shifted * 4 / 1461 with both fractional parts dropped
+        e = wide_add(wide_div(shifted, DAYS_PER_LEAP_YEAR),
+                     wide_div(shifted, JULIAN_ESTIMATE_PERIOD));
     }
-    return write_calendar_text(gregorian ? '-' : '=', gregorian, wide_mod(year.hi, year.lo, 400),
-                               year.hi, year.lo, day_offset, second_of_day);
+    const uint32_t day_offset =
+        static_cast<uint32_t>(wide_join(wide_sub(shifted, days_before_year(calendar, e)))); // < 731
+    const Wide year = wide_sub(e, wide_split(YEAR_0_INDEX));
+    return write_calendar_text(calendar, wide_mod(year, YEARS_PER_CYCLE), year, day_offset, second);
 }
 
 const char *write_julian(const TimePoint &tp) {
-    return write_julian_gregorian(tp, false);
+    return write_julian_gregorian(tp, JULIAN);
 }
 
 const char *write_gregorian(const TimePoint &tp) {
-    return write_julian_gregorian(tp, true);
+    return write_julian_gregorian(tp, GREGORIAN);
 }

@@ -4,20 +4,24 @@
 // does every 400th year from it.
 #pragma once
 
+#include "calendar/calendar_rules.h"
 #include "time_point.h"
+#include "wide/wide.h"
 
 #include <cstdint>
 
-constexpr uint32_t MEAN_YEAR_SECONDS = 31556952;     // 365.2425 days
-constexpr uint32_t NOMINAL_YEAR_SECONDS = 31536000;  // the 365 days it is laid out as
-constexpr uint64_t MEAN_ANCHOR = 10161417600;        // start of year 323, Gregorian 0323-01-01
-constexpr uint64_t MEAN_CYCLE_SECONDS = 12622780800; // 400 mean years, 146097 days
+constexpr uint32_t MEAN_YEAR_SECONDS = 31556952;    // 365.2425 days
+constexpr uint32_t NOMINAL_YEAR_SECONDS = 31536000; // the 365 days it is laid out as
 constexpr uint64_t MEAN_ANCHOR_YEAR = 323;
+constexpr Wide MEAN_ANCHOR = wide_split(10161417600); // start of year 323, Gregorian 0323-01-01
+constexpr Wide MEAN_CYCLE_SECONDS = wide_split(12622780800); // 400 mean years, 146097 days
 
 static_assert(MEAN_YEAR_SECONDS == 216 * 146097 && NOMINAL_YEAR_SECONDS == 216 * 146000);
-static_assert(MEAN_CYCLE_SECONDS == 400ULL * MEAN_YEAR_SECONDS);
-static_assert(MEAN_CYCLE_SECONDS == 146097ULL * 86400);
-static_assert(MEAN_ANCHOR - (MEAN_ANCHOR_YEAR - 1) * MEAN_YEAR_SECONDS == 79056); // year 1
+static_assert(NOMINAL_YEAR_SECONDS == DAYS_PER_YEAR * SECONDS_PER_DAY);
+static_assert(wide_join(MEAN_CYCLE_SECONDS) == uint64_t{YEARS_PER_CYCLE} * MEAN_YEAR_SECONDS);
+static_assert(wide_join(MEAN_CYCLE_SECONDS) == uint64_t{DAYS_PER_400Y} * SECONDS_PER_DAY);
+static_assert(wide_join(MEAN_ANCHOR) - (MEAN_ANCHOR_YEAR - 1) * MEAN_YEAR_SECONDS ==
+              79056); // year 1
 
 // Reader of row q. Not mine, or failed with a message, as the date fields
 // are; a day beyond the month's common-year length (February 29 included,

@@ -4,7 +4,6 @@
 // no time zone, leap-second table, file or variable is consulted.
 #include "main/front_end.h"
 
-#include "calendar/calendar_text.h"
 #include "calendar/julian_gregorian.h"
 #include "program.h"
 #include "unixtime/unix_time.h"
@@ -17,19 +16,17 @@
 #include <ctime>
 
 bool read_clock(int64_t unix_seconds, TimePoint &tp) {
-    constexpr uint64_t EPOCH = wide_join(UNIX_EPOCH_HI, UNIX_EPOCH_LO);
-    if (unix_seconds < -static_cast<int64_t>(EPOCH)) {
+    if (unix_seconds < -static_cast<int64_t>(wide_join(UNIX_EPOCH))) {
         char seconds[24]; // U, a sign and 19 digits
         snprintf(seconds, sizeof seconds, "U%" PRId64, unix_seconds);
         report("current time is not a date this program can hold", seconds);
         return false;
     }
     // Mod 2^64 this adds a negative count too; the sum lies below 2^64.
-    const uint64_t secs = EPOCH + static_cast<uint64_t>(unix_seconds);
-    char text[CALENDAR_TEXT_MAX + 1];
-    strcpy(text, write_gregorian({secs >> 32, secs & HALF_MASK, 0}));
-    errno = 0;
-    if (read_gregorian(text, tp) != READ_OK || errno == ERANGE) {
+    const uint64_t secs = wide_join(UNIX_EPOCH) + static_cast<uint64_t>(unix_seconds);
+    // Readers never write the calendar text buffer, so the text stays put.
+    const char *text = write_gregorian(time_point(wide_split(secs), 0));
+    if (claim_date(text, tp) != READ_OK || errno == ERANGE) {
         report("current time is not a date this program can hold", text);
         return false;
     }

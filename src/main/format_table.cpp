@@ -1,5 +1,5 @@
-// The notations in table order, and the per-argument protocol: the first
-// reader that claims a text decides.
+// The notations in table order, and the claim of a text: the first reader
+// that claims it decides.
 #include "main/front_end.h"
 
 #include "aeonmark/aeonmark.h"
@@ -9,7 +9,6 @@
 #include "unixtime/unix_time.h"
 
 #include <cerrno>
-#include <cstdio>
 
 FormatEntry format_table[] = {
     {'s', 0, read_aeonmark, write_aeonmark},   // [era]count.fraction
@@ -21,20 +20,29 @@ FormatEntry format_table[] = {
     {'\0', 0, nullptr, nullptr},
 };
 
-bool convert_date(const char *text, TimePoint &tp) {
+int claim_date(const char *text, TimePoint &tp) {
     for (const FormatEntry *row = format_table; row->letter != '\0'; ++row) {
         errno = 0;
         if (row->reader == nullptr) continue;
         const int result = row->reader(text, tp);
-        if (result == READ_NOT_MINE) continue;
-        if (result == READ_FAILED) return false;
-        if (errno == ERANGE) {
-            report("date is out of acceptable range", text);
-            return false;
-        }
-        print_line(tp);
-        return true;
+        if (result != READ_NOT_MINE) return result;
     }
-    report("date format unrecognised", text);
-    return false;
+    return READ_NOT_MINE;
+}
+
+bool convert_date(const char *text, TimePoint &tp) {
+    switch (claim_date(text, tp)) {
+    case READ_OK:
+        if (errno != ERANGE) {
+            print_line(tp);
+            return true;
+        }
+        report("date is out of acceptable range", text);
+        return false;
+    case READ_NOT_MINE:
+        report("date format unrecognised", text);
+        return false;
+    default:
+        return false; // the reader has said why
+    }
 }

@@ -27,8 +27,14 @@ int parse_options(int argc, char *const argv[]);
 // Writes one line: the text of every selected row in table order.
 void print_line(const TimePoint &tp);
 
-// Offers text to each reader in table order and prints its line or its
-// message; false when the argument failed.
+// Offers text to each reader in table order, clearing the out-of-range flag
+// before each: the first that does not answer READ_NOT_MINE decides, and its
+// result is returned (READ_NOT_MINE when none claims the text). On READ_OK,
+// errno is ERANGE when the instant does not fit.
+int claim_date(const char *text, TimePoint &tp);
+
+// Claims text and prints its line or its message; false when the argument
+// failed.
 bool convert_date(const char *text, TimePoint &tp);
 
 // Fills tp with the current time; false (after a message) if the system

@@ -2,9 +2,6 @@
 #include "unixtime/unix_time.h"
 
 #include "program.h"
-#include "wide/wide.h"
-
-static_assert((UNIX_EPOCH_HI << 32 | UNIX_EPOCH_LO) == 62135769600U);
 
 namespace {
 
@@ -12,13 +9,6 @@ namespace {
 // minus sign comes only with 11 digits or 9 hex digits, 0x only with 16.
 constexpr int UNIX_TEXT_MAX = 21;
 char unix_text[UNIX_TEXT_MAX + 1];
-
-// Copies text to p, never past the buffer's last character.
-char *append(char *p, const char *text) {
-    char *const last = unix_text + UNIX_TEXT_MAX;
-    while (*text != '\0' && p < last) *p++ = *text++;
-    return p;
-}
 
 } // namespace
 
@@ -40,24 +30,21 @@ int read_unix_time(const char *text, TimePoint &tp) {
         report("malformed Unix date", text);
         return READ_FAILED;
     }
-    const Wide secs = negative ? wide_sub(UNIX_EPOCH_HI, UNIX_EPOCH_LO, count.hi, count.lo)
-                               : wide_add(UNIX_EPOCH_HI, UNIX_EPOCH_LO, count.hi, count.lo);
-    tp = {secs.hi, secs.lo, 0};
+    tp = time_point(negative ? wide_sub(UNIX_EPOCH, count) : wide_add(UNIX_EPOCH, count), 0);
     return READ_OK;
 }
 
 const char *write_unix_time(const TimePoint &tp, unsigned base, const char *prefix) {
     // The floor of the Unix time: the fraction is dropped, so a minus sign
     // never precedes a zero.
-    const bool negative = wide_join(tp.sec_hi, tp.sec_lo) < wide_join(UNIX_EPOCH_HI, UNIX_EPOCH_LO);
-    const Wide magnitude = negative ? wide_sub(UNIX_EPOCH_HI, UNIX_EPOCH_LO, tp.sec_hi, tp.sec_lo)
-                                    : wide_sub(tp.sec_hi, tp.sec_lo, UNIX_EPOCH_HI, UNIX_EPOCH_LO);
+    const Wide secs = seconds_of(tp);
+    const bool negative = wide_join(secs) < wide_join(UNIX_EPOCH);
+    const Wide magnitude = negative ? wide_sub(UNIX_EPOCH, secs) : wide_sub(secs, UNIX_EPOCH);
     char *p = unix_text;
     *p++ = 'U';
     if (negative) *p++ = '-';
-    p = append(p, prefix);
-    p = append(p, wide_to_text(magnitude.hi, magnitude.lo, base, 1));
-    *p = '\0';
+    while (*prefix != '\0') *p++ = *prefix++; // "" or "0x": room was counted above
+    *put_digits(p, wide_join(magnitude), base, 1) = '\0';
     return unix_text;
 }
 

@@ -3,12 +3,10 @@
 #pragma once
 
 #include "time_point.h"
+#include "wide/wide.h"
 
-#include <cstdint>
-
-// TimePoint seconds of Unix time 0: 62135769600.
-constexpr uint64_t UNIX_EPOCH_HI = 14;
-constexpr uint64_t UNIX_EPOCH_LO = 2006227456;
+// TimePoint seconds of Unix time 0.
+constexpr Wide UNIX_EPOCH = wide_split(62135769600);
 
 // Reader of row u. Not mine unless the text starts with U or u; a malformed
 // rest prints "malformed Unix date". Sets the flag for counts outside the

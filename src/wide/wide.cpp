@@ -23,8 +23,6 @@ unsigned digit_value(char c) {
     return digit_values.of[static_cast<unsigned char>(c)];
 }
 
-constexpr char DIGITS[] = "0123456789abcdef";
-
 // The terminator sits at the last byte; digits are laid backwards before it.
 char digit_text[WIDE_TEXT_MAX + 1];
 
@@ -43,12 +41,11 @@ Wide read_wide_digits(const char *text, const char **end, unsigned base) {
 }
 
 uint64_t read_decimal(const char *text, const char **end) {
-    constexpr uint64_t LIMIT = HALF_MASK; // the largest value a 32-bit field holds
     uint64_t v = 0;
     bool overflow = false;
     for (unsigned d; (d = digit_value(*text)) < 10; ++text) {
-        overflow |= v > (LIMIT - d) / 10;
-        v = v * 10 + d; // keeps growing mod 2^64 once past LIMIT
+        overflow |= v > (HALF_MASK - d) / 10;
+        v = v * 10 + d; // keeps growing mod 2^64 once past 2^32 - 1
     }
     if (end) *end = text;
     if (overflow) set_out_of_range();
@@ -56,19 +53,9 @@ uint64_t read_decimal(const char *text, const char **end) {
 }
 
 const char *wide_to_text(uint64_t hi, uint64_t lo, unsigned base, unsigned min_digits) {
-    char *const last = digit_text + WIDE_TEXT_MAX;
-    char *p = last;
-    *p = '\0';
-    uint64_t v = wide_join(hi, lo);
-    // Constant divisors let the compiler multiply instead of divide.
-    if (base == 10) {
-        for (; v != 0; v /= 10) *--p = DIGITS[v % 10];
-    } else if (base == 16) {
-        for (; v != 0; v >>= 4) *--p = DIGITS[v & 15];
-    } else {
-        for (; v != 0; v /= base) *--p = DIGITS[v % base];
-    }
-    const char *const first = last - (min_digits < WIDE_TEXT_MAX ? min_digits : WIDE_TEXT_MAX);
-    while (p > first) *--p = '0';
-    return p;
+    const uint64_t value = wide_join(hi, lo);
+    const unsigned digits = digit_count(value, base);
+    char *const first = digit_text + WIDE_TEXT_MAX - (digits > min_digits ? digits : min_digits);
+    *put_digits(first, value, base, min_digits) = '\0';
+    return first;
 }

@@ -7,6 +7,8 @@
 // fraction of the instructions.
 #pragma once
 
+#include "time_point.h"
+
 #include <cerrno>
 #include <cstdint>
 
@@ -23,8 +25,17 @@ constexpr uint64_t wide_join(uint64_t hi, uint64_t lo) {
 constexpr uint64_t wide_join(Wide w) {
     return wide_join(w.hi, w.lo);
 }
+// Also the one way to write a constant: wide_split(62135769600).
 constexpr Wide wide_split(uint64_t v) {
     return {v >> 32, v & HALF_MASK};
+}
+
+// A TimePoint's whole seconds as one wide number, and a TimePoint of them.
+constexpr Wide seconds_of(const TimePoint &tp) {
+    return {tp.sec_hi, tp.sec_lo};
+}
+constexpr TimePoint time_point(Wide seconds, uint64_t frac) {
+    return {seconds.hi, seconds.lo, frac};
 }
 
 inline void set_out_of_range() {
@@ -65,6 +76,23 @@ inline uint32_t wide_mod(uint64_t a_hi, uint64_t a_lo, uint32_t divisor) {
     return static_cast<uint32_t>(wide_join(a_hi, a_lo) % divisor);
 }
 
+// The same operations on whole wide numbers.
+inline Wide wide_add(Wide a, Wide b) {
+    return wide_add(a.hi, a.lo, b.hi, b.lo);
+}
+inline Wide wide_sub(Wide a, Wide b) {
+    return wide_sub(a.hi, a.lo, b.hi, b.lo);
+}
+inline Wide wide_mul(Wide a, uint32_t factor) {
+    return wide_mul(a.hi, a.lo, factor);
+}
+inline Wide wide_div(Wide a, uint32_t divisor) {
+    return wide_div(a.hi, a.lo, divisor);
+}
+inline uint32_t wide_mod(Wide a, uint32_t divisor) {
+    return wide_mod(a.hi, a.lo, divisor);
+}
+
 // The decimal digits 0 to 9, the digit class of the default locale; no byte
 // from 128 to 255 is one.
 inline bool is_decimal_digit(char c) {
@@ -82,19 +110,70 @@ Wide read_wide_digits(const char *text, const char **end, unsigned base);
 uint64_t read_decimal(const char *text, const char **end);
 
 // The longest digit text: 2^64 - 1 in base 2.
-constexpr int WIDE_TEXT_MAX = 64;
+constexpr unsigned WIDE_TEXT_MAX = 64;
 
-// Digits of v in base 2 to 16, lower case, zero-filled in front to at least
-// min_digits (0 to WIDE_TEXT_MAX). 0 with min_digits 0 is the empty text.
-// The text lives in one static buffer, valid until the next call.
-const char *wide_to_text(uint64_t hi, uint64_t lo, unsigned base, unsigned min_digits);
-
-// Writes value as exactly width decimal digits (zero-filled, high digits
-// dropped if it has more) at out; returns the position after them.
-inline char *put_fixed_digits(char *out, uint64_t value, int width) {
-    for (int i = width - 1; i >= 0; --i) {
-        out[i] = static_cast<char>('0' + value % 10);
-        value /= 10;
+// "00" to "99": decimal digits are laid out two at a time.
+inline constexpr struct DigitPairs {
+    char of[200];
+    constexpr DigitPairs() : of{} {
+        for (int i = 0; i < 100; ++i) {
+            of[2 * i] = static_cast<char>('0' + i / 10);
+            of[2 * i + 1] = static_cast<char>('0' + i % 10);
+        }
     }
-    return out + width;
+} digit_pairs;
+
+// 10^0 to 10^19.
+inline constexpr struct PowersOfTen {
+    uint64_t of[20];
+    constexpr PowersOfTen() : of{} {
+        uint64_t p = 1;
+        for (auto &v : of) v = p, p *= 10;
+    }
+} powers_of_ten;
+
+// How many digits value has in base 2 to 16; none for 0.
+inline unsigned digit_count(uint64_t value, unsigned base) {
+    if (value == 0) return 0;
+    const auto bits = static_cast<unsigned>(64 - __builtin_clzll(value));
+    if (base == 16) return (bits + 3) / 4;
+    if (base == 10) {
+        // 1233 / 4096 is just above log10(2): t is the digit count or one less.
+        const unsigned t = bits * 1233 >> 12;
+        return t + (value >= powers_of_ten.of[t]);
+    }
+    unsigned digits = 0;
+    for (; value != 0; value /= base) ++digits;
+    return digits;
 }
+
+// Writes the digits of value in base 2 to 16, lower case, zero-filled in
+// front to at least min_digits (0 to WIDE_TEXT_MAX), at out, and returns the
+// position after them; nothing is terminated. 0 with min_digits 0 writes
+// nothing. Every digit text of the program is laid out here.
+inline char *put_digits(char *out, uint64_t value, unsigned base, unsigned min_digits) {
+    // A field of fixed width needs no count of its digits.
+    unsigned width = min_digits;
+    if (base != 10 || (min_digits < 20 && value >= powers_of_ten.of[min_digits])) {
+        const unsigned digits = digit_count(value, base);
+        if (digits > width) width = digits;
+    }
+    char *const end = out + width;
+    char *p = end;
+    if (base == 10) {
+        for (; value >= 10; value /= 100) {
+            p -= 2;
+            p[0] = digit_pairs.of[2 * (value % 100)];
+            p[1] = digit_pairs.of[2 * (value % 100) + 1];
+        }
+        if (value != 0) *--p = static_cast<char>('0' + value);
+    } else {
+        for (; value != 0; value /= base) *--p = "0123456789abcdef"[value % base];
+    }
+    while (p > out) *--p = '0';
+    return end;
+}
+
+// The digits of put_digits in one static buffer, NUL-terminated at its last
+// byte; valid until the next call.
+const char *wide_to_text(uint64_t hi, uint64_t lo, unsigned base, unsigned min_digits);
