@@ -4,14 +4,14 @@
 #include "program.h"
 #include "wide/wide.h"
 
+#include "support.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
 #include <string>
 
 namespace {
-
-constexpr uint64_t LAST_FRAC = 0xffffffff;
 
 struct Case {
     uint64_t secs, frac;
@@ -21,7 +21,7 @@ struct Case {
 
 std::string write_at(uint64_t secs, uint64_t frac, int digits) {
     precision = digits;
-    return write_aeonmark({secs >> 32, secs & HALF_MASK, frac});
+    return write_aeonmark(at(secs, frac));
 }
 
 TEST(AeonmarkWriter, RegionBoundariesAndTruncation) {
@@ -52,8 +52,8 @@ TEST(AeonmarkWriter, RegionBoundariesAndTruncation) {
         {75705235200, 0, 6, "[21]77000.896664"},
         {75705235200, 0, 3, "[21]77000.896"},
         {76431016800, 0, 6, "[22]00000.000000"},
-        {~uint64_t{0}, LAST_FRAC, 6, "[5845540490]31852.924705"},
-        {~uint64_t{0}, LAST_FRAC, 0, "[5845540490]31852"},
+        {MAX, LAST_FRAC, 6, "[5845540490]31852.924705"},
+        {MAX, LAST_FRAC, 0, "[5845540490]31852"},
     };
     for (const auto &c : cases) {
         errno = 0;

@@ -3,13 +3,13 @@
 #include "calendar/date_fields.h"
 #include "time_point.h"
 
+#include "support.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 
 namespace {
-
-constexpr uint64_t MAX = ~uint64_t{0};
 
 struct Read {
     int result;

@@ -4,6 +4,7 @@
 #include "wide/wide.h"
 
 #include "property_runs.h"
+#include "support.h"
 
 #include <gtest/gtest.h>
 
@@ -13,13 +14,7 @@
 
 namespace {
 
-constexpr uint64_t MAX = ~uint64_t{0};
-constexpr uint64_t LAST_FRAC = 0xffffffff;
 constexpr uint64_t LAST_YEAR = 584554049254;
-
-TimePoint at(uint64_t secs, uint64_t frac = 0) {
-    return {secs >> 32, secs & HALF_MASK, frac};
-}
 
 struct ReadCase {
     const char *text;
@@ -46,12 +41,12 @@ TEST(MeanYearReader, KnownInstants) {
         {"18446744073709551615*12*31T23:59:59", 0, 0, true},
     };
     for (const auto &c : cases) {
-        TimePoint tp{9, 9, 9};
+        TimePoint tp = MARKED;
         errno = 0;
         ASSERT_EQ(read_mean_year(c.text, tp), READ_OK) << c.text;
         EXPECT_EQ(errno == ERANGE, c.flag) << c.text;
         if (c.flag) continue;
-        EXPECT_EQ(wide_join(tp.sec_hi, tp.sec_lo), c.secs) << c.text;
+        EXPECT_EQ(secs_of(tp), c.secs) << c.text;
         EXPECT_EQ(tp.frac, c.frac) << c.text;
     }
 }
@@ -140,7 +135,7 @@ TEST(MeanYearRoundTrip, EveryInstantWritesReadsAndWritesAgain) {
             ASSERT_EQ(text, "0000*12*31T02:03:16") << secs;
             continue;
         }
-        const uint64_t b = wide_join(back.sec_hi, back.sec_lo);
+        const uint64_t b = secs_of(back);
         ASSERT_TRUE(b < secs || (b == secs && back.frac <= tp.frac)) << text;
         ASSERT_EQ(write_mean_year(back), text);
     }

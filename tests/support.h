@@ -1,9 +1,32 @@
-// What the tests share.
+// What the tests share: facts and helpers written once, apart from the code
+// under test, so that they can serve as its oracle.
 #pragma once
+
+#include "time_point.h"
 
 #include <compare>
 #include <cstdint>
 #include <ostream>
+
+constexpr uint64_t MAX = ~uint64_t{0};     // the largest 64-bit number, the last TimePoint second
+constexpr uint64_t LAST_FRAC = 0xffffffff; // the last 2^-32 s of a second
+constexpr uint64_t UNIX_EPOCH_SECONDS = 62135769600; // 1970-01-01T00:00:00 as TimePoint seconds
+
+// A TimePoint of a 64-bit count of seconds, and its count again: split and
+// joined by hand, so that the program's wide numbers are checked, not used.
+constexpr TimePoint at(uint64_t secs, uint64_t frac = 0) {
+    return {secs >> 32, secs & 0xffffffff, frac};
+}
+constexpr uint64_t secs_of(const TimePoint &tp) {
+    return tp.sec_hi << 32 | tp.sec_lo;
+}
+
+// No text the tests read gives this TimePoint, so a reader that leaves it
+// alone can be seen to.
+constexpr TimePoint MARKED{1, 2, 3};
+constexpr bool untouched(const TimePoint &tp) {
+    return tp.sec_hi == 1 && tp.sec_lo == 2 && tp.frac == 3;
+}
 
 // Unsigned 128-bit numbers, wrapping mod 2^128 as unsigned __int128 does on
 // the targets that have it. An oracle for the program's arithmetic, so it is
@@ -60,9 +83,8 @@ struct U128 {
 
 // Carries and borrows between the halves, products wrapping past 2^128, and
 // remainders carried down the limbs.
-constexpr uint64_t ALL_ONES = ~uint64_t{0};
-static_assert(U128{ALL_ONES} + 1 == U128{1, 0} && U128{1, 0} - 1 == U128{ALL_ONES});
-static_assert(U128{ALL_ONES} * ALL_ONES == U128{ALL_ONES - 1, 1});
-static_assert(U128{1, 1} * ALL_ONES == U128{ALL_ONES, ALL_ONES});
+static_assert(U128{MAX} + 1 == U128{1, 0} && U128{1, 0} - 1 == U128{MAX});
+static_assert(U128{MAX} * MAX == U128{MAX - 1, 1});
+static_assert(U128{1, 1} * MAX == U128{MAX, MAX});
 static_assert(U128{0x123456789, 0xabcdef} * (U128{1} << 80) == U128{0xabcdef0000, 0});
-static_assert(U128{ALL_ONES, ALL_ONES} / 10 == U128{0x1999999999999999, 0x9999999999999999});
+static_assert(U128{MAX, MAX} / 10 == U128{0x1999999999999999, 0x9999999999999999});

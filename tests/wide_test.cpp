@@ -10,7 +10,6 @@
 
 namespace {
 
-constexpr uint64_t MAX = ~uint64_t{0};
 constexpr U128 TWO_64 = U128{1} << 64;
 
 struct Flagged {
