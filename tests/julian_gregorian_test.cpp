@@ -253,9 +253,8 @@ uint64_t edgy_secs(std::mt19937_64 &rng) {
         uint64_t year = rng() % 584554049254 / step * step;
         if ((r >> 16) % 8 == 0) year = (r >> 24) % 3;
         const bool gregorian = (r >> 40) % 2;
-        const bool leap = year % 4 == 0 && (!gregorian || year % 100 != 0 || year % 400 == 0);
         const char *day = days[(r >> 32) % 6];
-        if (!leap && day == std::string("02-29")) day = "03-01";
+        if (!is_leap(year, gregorian) && day == std::string("02-29")) day = "03-01";
         std::string text = std::to_string(year) + '-' + day;
         if (!gregorian) text[text.find('-')] = '=', text[text.rfind('-')] = '=';
         TimePoint tp{};
@@ -305,10 +304,7 @@ Date parse(const char *text) {
 
 // The next day by the calendar's own rule, worked out field by field.
 Date next_day(Date d, bool gregorian) {
-    static const unsigned lengths[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    const bool leap = d.year % 4 == 0 && (!gregorian || d.year % 100 != 0 || d.year % 400 == 0);
-    const unsigned length = lengths[d.month - 1] + (d.month == 2 && leap);
-    if (++d.day > length) d.day = 1, ++d.month;
+    if (++d.day > days_in_month(d.month, is_leap(d.year, gregorian))) d.day = 1, ++d.month;
     if (d.month > 12) d.month = 1, ++d.year;
     return d;
 }

@@ -28,6 +28,17 @@ constexpr bool untouched(const TimePoint &tp) {
     return tp.sec_hi == 1 && tp.sec_lo == 2 && tp.frac == 3;
 }
 
+// The tests' own calendar rules. Julian leap years are those divisible by 4;
+// Gregorian ones are too, but of the centuries only those divisible by 400.
+constexpr bool is_leap(uint64_t year, bool gregorian) {
+    return year % 4 == 0 && (!gregorian || year % 100 != 0 || year % 400 == 0);
+}
+// The days of month 1 to 12.
+constexpr unsigned days_in_month(unsigned month, bool leap) {
+    constexpr unsigned days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    return days[month - 1] + (month == 2 && leap);
+}
+
 // Unsigned 128-bit numbers, wrapping mod 2^128 as unsigned __int128 does on
 // the targets that have it. An oracle for the program's arithmetic, so it is
 // worked out in 32-bit limbs with carries by hand and shares no code with it.
