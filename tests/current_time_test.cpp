@@ -64,8 +64,8 @@ TEST(Clock, BeforeTheFirstInstantIsReported) {
         testing::internal::CaptureStderr();
         EXPECT_FALSE(read_clock(t, tp));
         const std::string err = testing::internal::GetCapturedStderr();
-        EXPECT_NE(err.find("current time is not a date this program can hold"), std::string::npos);
-        EXPECT_NE(err.find("U" + std::to_string(t)), std::string::npos) << err;
+        EXPECT_TRUE(mentions(err, "current time is not a date this program can hold"));
+        EXPECT_TRUE(mentions(err, "U" + std::to_string(t)));
         EXPECT_TRUE(untouched(tp)) << t;
     }
 }

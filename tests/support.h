@@ -4,9 +4,14 @@
 
 #include "time_point.h"
 
+#include <gtest/gtest.h>
+
+#include <cerrno>
 #include <compare>
 #include <cstdint>
 #include <ostream>
+#include <string>
+#include <string_view>
 
 constexpr uint64_t MAX = ~uint64_t{0};     // the largest 64-bit number, the last TimePoint second
 constexpr uint64_t LAST_FRAC = 0xffffffff; // the last 2^-32 s of a second
@@ -26,6 +31,42 @@ constexpr uint64_t secs_of(const TimePoint &tp) {
 constexpr TimePoint MARKED{1, 2, 3};
 constexpr bool untouched(const TimePoint &tp) {
     return tp.sec_hi == 1 && tp.sec_lo == 2 && tp.frac == 3;
+}
+
+// What a reader made of one text given as the front end gives it: the flag
+// clear and the TimePoint marked. Whatever the text, a reader prints exactly
+// when it fails, sets no flag but ERANGE, and fills the TimePoint, each field
+// within 32 bits, only on READ_OK.
+struct Reading {
+    int result;
+    TimePoint tp;
+    bool flag;
+    std::string err;
+};
+inline Reading read_with(Reader reader, const char *text) {
+    Reading r{READ_NOT_MINE, MARKED, false, ""};
+    testing::internal::CaptureStderr();
+    errno = 0;
+    r.result = reader(text, r.tp);
+    const int flag = errno;
+    r.err = testing::internal::GetCapturedStderr();
+    const std::string_view shown = std::string_view(text).substr(0, 40);
+    EXPECT_TRUE(flag == 0 || flag == ERANGE) << shown;
+    EXPECT_EQ(r.result == READ_FAILED, !r.err.empty()) << shown << r.err;
+    if (r.result == READ_OK)
+        EXPECT_LE(r.tp.sec_hi | r.tp.sec_lo | r.tp.frac, 0xffffffffU) << shown;
+    else
+        EXPECT_TRUE(untouched(r.tp)) << "touched on failure: " << shown;
+    r.flag = flag == ERANGE;
+    return r;
+}
+
+// Messages are checked for their words here; the whole line, byte for byte,
+// in the end-to-end tables. A failure shows both, cut short.
+inline testing::AssertionResult mentions(const std::string &message, const std::string &words) {
+    if (message.find(words) != std::string::npos) return testing::AssertionSuccess();
+    return testing::AssertionFailure()
+           << '"' << message.substr(0, 80) << "\" lacks \"" << words.substr(0, 40) << '"';
 }
 
 // The tests' own calendar rules. Julian leap years are those divisible by 4;

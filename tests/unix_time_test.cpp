@@ -54,20 +54,17 @@ TEST(UnixReader, WholeSecondsAndFlag) {
         {"U18446744073709551616", UNIX_EPOCH_SECONDS, true},
     };
     for (const auto &c : cases) {
-        TimePoint tp = MARKED;
-        errno = 0;
-        ASSERT_EQ(read_unix_time(c.text, tp), READ_OK) << c.text;
-        EXPECT_EQ(secs_of(tp), c.secs) << c.text;
-        EXPECT_EQ(tp.frac, 0U) << c.text;
-        EXPECT_EQ(errno == ERANGE, c.flag) << c.text;
+        const Reading r = read_with(read_unix_time, c.text);
+        ASSERT_EQ(r.result, READ_OK) << c.text;
+        EXPECT_EQ(secs_of(r.tp), c.secs) << c.text;
+        EXPECT_EQ(r.tp.frac, 0U) << c.text;
+        EXPECT_EQ(r.flag, c.flag) << c.text;
     }
 }
 
 TEST(UnixReader, OnlyUTextIsMine) {
     for (const char *text : {"", "X5", "5", "[0]0000", "1970-01-01"}) {
-        TimePoint tp = MARKED;
-        EXPECT_EQ(read_unix_time(text, tp), READ_NOT_MINE) << text;
-        EXPECT_TRUE(untouched(tp)) << text;
+        EXPECT_EQ(read_with(read_unix_time, text).result, READ_NOT_MINE) << text;
     }
 }
 
