@@ -6,7 +6,6 @@
 #include "program.h"
 #include "wide/wide.h"
 
-#include "property_runs.h"
 #include "support.h"
 
 #include <gtest/gtest.h>

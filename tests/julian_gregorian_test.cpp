@@ -5,7 +5,6 @@
 #include "calendar/julian_gregorian.h"
 #include "wide/wide.h"
 
-#include "property_runs.h"
 #include "support.h"
 
 #include <gtest/gtest.h>

@@ -3,7 +3,6 @@
 #include "calendar/mean_year.h"
 #include "wide/wide.h"
 
-#include "property_runs.h"
 #include "support.h"
 
 #include <gtest/gtest.h>

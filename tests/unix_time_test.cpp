@@ -2,7 +2,6 @@
 #include "unixtime/unix_time.h"
 #include "wide/wide.h"
 
-#include "property_runs.h"
 #include "support.h"
 
 #include <gtest/gtest.h>
