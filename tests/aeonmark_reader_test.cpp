@@ -4,7 +4,6 @@
 // whole 64-bit range against a 128-bit oracle.
 #include "aeonmark/aeonmark.h"
 #include "program.h"
-#include "wide/wide.h"
 
 #include "support.h"
 
@@ -255,8 +254,8 @@ TimePoint random_instant(std::mt19937_64 &rng) {
         break;
     }
     if (rng() % 2) secs += rng() % 2000000 - 1000000; // wraps past either end
-    uint64_t frac = rng() & HALF_MASK;
-    if (rng() % 4 == 0) frac = rng() % 2 ? 0 : HALF_MASK;
+    uint64_t frac = rng() & LAST_FRAC;
+    if (rng() % 4 == 0) frac = rng() % 2 ? 0 : LAST_FRAC;
     return at(secs, frac);
 }
 

@@ -2,7 +2,6 @@
 // by hand from the region table.
 #include "aeonmark/aeonmark.h"
 #include "program.h"
-#include "wide/wide.h"
 
 #include "support.h"
 
@@ -70,7 +69,7 @@ TEST(AeonmarkWriter, PrecisionCutsTheFullText) {
         uint64_t secs = rng();
         if (i % 3 == 1) secs = rng() % 73275321600;              // old eras
         if (i % 3 == 2) secs = 71605036800 + rng() % 1700000000; // the stretches
-        const uint64_t frac = rng() & HALF_MASK;
+        const uint64_t frac = rng() & LAST_FRAC;
         errno = 0;
         const std::string full = write_at(secs, frac, 6);
         const size_t point = full.find('.');
