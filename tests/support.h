@@ -42,10 +42,10 @@ inline int property_runs(int normal) {
     return long_run != nullptr && std::strcmp(long_run, "1") == 0 ? 10000000 : normal;
 }
 
-// What a reader made of one text given as the front end gives it: the flag
-// clear and the TimePoint marked. Whatever the text, a reader prints exactly
-// when it fails, sets no flag but ERANGE, and fills the TimePoint, each field
-// within 32 bits, only on READ_OK.
+// What a reader made of one text, taken with the flag clear as the front end
+// clears it, into the marked TimePoint. Whatever the text, a reader prints
+// exactly when it fails, sets no flag but ERANGE, and fills the TimePoint,
+// each field within 32 bits, only on READ_OK.
 struct Reading {
     int result;
     TimePoint tp;
