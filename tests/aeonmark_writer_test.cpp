@@ -2,7 +2,8 @@
 // by hand from the region table.
 #include "aeonmark/aeonmark.h"
 #include "program.h"
-#include "wide/wide.h"
+
+#include "support.h"
 
 #include <gtest/gtest.h>
 
@@ -10,8 +11,6 @@
 #include <string>
 
 namespace {
-
-constexpr uint64_t LAST_FRAC = 0xffffffff;
 
 struct Case {
     uint64_t secs, frac;
@@ -21,7 +20,7 @@ struct Case {
 
 std::string write_at(uint64_t secs, uint64_t frac, int digits) {
     precision = digits;
-    return write_aeonmark({secs >> 32, secs & HALF_MASK, frac});
+    return write_aeonmark(at(secs, frac));
 }
 
 TEST(AeonmarkWriter, RegionBoundariesAndTruncation) {
@@ -52,8 +51,8 @@ TEST(AeonmarkWriter, RegionBoundariesAndTruncation) {
         {75705235200, 0, 6, "[21]77000.896664"},
         {75705235200, 0, 3, "[21]77000.896"},
         {76431016800, 0, 6, "[22]00000.000000"},
-        {~uint64_t{0}, LAST_FRAC, 6, "[5845540490]31852.924705"},
-        {~uint64_t{0}, LAST_FRAC, 0, "[5845540490]31852"},
+        {MAX, LAST_FRAC, 6, "[5845540490]31852.924705"},
+        {MAX, LAST_FRAC, 0, "[5845540490]31852"},
     };
     for (const auto &c : cases) {
         errno = 0;
@@ -70,7 +69,7 @@ TEST(AeonmarkWriter, PrecisionCutsTheFullText) {
         uint64_t secs = rng();
         if (i % 3 == 1) secs = rng() % 73275321600;              // old eras
         if (i % 3 == 2) secs = 71605036800 + rng() % 1700000000; // the stretches
-        const uint64_t frac = rng() & HALF_MASK;
+        const uint64_t frac = rng() & LAST_FRAC;
         errno = 0;
         const std::string full = write_at(secs, frac, 6);
         const size_t point = full.find('.');

@@ -5,7 +5,7 @@
 #include "calendar/julian_gregorian.h"
 #include "wide/wide.h"
 
-#include "property_runs.h"
+#include "support.h"
 
 #include <gtest/gtest.h>
 
@@ -17,43 +17,18 @@
 
 namespace {
 
-constexpr uint64_t MAX = ~uint64_t{0};
 constexpr uint64_t DAY = 86400;
-constexpr uint64_t UNIX_EPOCH_DAYS = 719164; // 1970-01-01 after 0000-12-30
 constexpr uint64_t LAST_DAY = MAX / DAY;
-
-TimePoint at(uint64_t secs, uint64_t frac = 0) {
-    return {secs >> 32, secs & HALF_MASK, frac};
-}
-uint64_t secs_of(const TimePoint &tp) {
-    return tp.sec_hi << 32 | tp.sec_lo;
-}
-
-struct Read {
-    int result;
-    uint64_t secs;
-    bool flag;
-    std::string err;
-};
 
 const Calendar &calendar(bool gregorian) {
     return gregorian ? GREGORIAN : JULIAN;
 }
 
-Read read(const std::string &text, bool gregorian) {
-    TimePoint tp{5, 5, 5};
-    errno = 0;
-    testing::internal::CaptureStderr();
-    const int result = read_julian_gregorian(text.c_str(), tp, calendar(gregorian));
-    const bool flag = errno == ERANGE;
-    const std::string err = testing::internal::GetCapturedStderr();
-    if (result == READ_OK) {
-        EXPECT_EQ(tp.frac, 0U) << text;
-        EXPECT_LE(tp.sec_hi | tp.sec_lo, HALF_MASK) << text;
-    } else {
-        EXPECT_EQ(secs_of(tp), 5ULL << 32 | 5) << "touched on failure: " << text;
-    }
-    return {result, secs_of(tp), flag, err};
+// A calendar date names a whole second.
+Reading read(const std::string &text, bool gregorian) {
+    const Reading r = read_with(gregorian ? read_gregorian : read_julian, text.c_str());
+    EXPECT_TRUE(r.result != READ_OK || r.tp.frac == 0) << text;
+    return r;
 }
 
 bool is_gregorian(const std::string &text) {
@@ -106,13 +81,10 @@ TEST(JulianGregorianReader, InstantsAndTheOutOfRangeFlag) {
         {"000000000000000000000001970-01-01", 62135769600, false},
     };
     for (const auto &c : cases) {
-        const Read r = read(c.text, is_gregorian(c.text));
+        const Reading r = read(c.text, is_gregorian(c.text));
         ASSERT_EQ(r.result, READ_OK) << c.text << r.err;
-        EXPECT_EQ(r.err, "") << c.text;
         EXPECT_EQ(r.flag, c.flag) << c.text;
-        if (c.secs != ANY) {
-            EXPECT_EQ(r.secs, c.secs) << c.text;
-        }
+        EXPECT_TRUE(c.secs == ANY || secs_of(r.tp) == c.secs) << c.text << ": " << secs_of(r.tp);
     }
 }
 
@@ -150,11 +122,10 @@ TEST(JulianGregorianReader, DaysTheMonthDoesNotHave) {
         {"1970*01*01", true, READ_NOT_MINE, nullptr},
     };
     for (const auto &c : cases) {
-        const Read r = read(c.text, c.gregorian);
+        const Reading r = read(c.text, c.gregorian);
         EXPECT_EQ(r.result, c.result) << c.text;
-        EXPECT_EQ(r.err,
-                  c.problem ? "aeonmark: " + std::string(c.problem) + ": " + c.text + "\n" : "")
-            << c.text;
+        if (c.problem == nullptr) continue;
+        EXPECT_TRUE(mentions(r.err, c.problem)) << c.text;
     }
 }
 
@@ -165,7 +136,7 @@ TEST(JulianGregorianWriter, TextsOfKnownInstants) {
     } const cases[] = {
         {0, 0, "0001=01=01T00:00:00", "0000-12-30T00:00:00"},
         {86399, 0, "0001=01=01T23:59:59", "0000-12-30T23:59:59"},
-        {86399, HALF_MASK, "0001=01=01T23:59:59", "0000-12-30T23:59:59"},
+        {86399, LAST_FRAC, "0001=01=01T23:59:59", "0000-12-30T23:59:59"},
         {86400, 0, "0001=01=02T00:00:00", "0000-12-31T00:00:00"},
         {172800, 0, "0001=01=03T00:00:00", "0001-01-01T00:00:00"},
         {1460 * DAY, 0, "0004=12=31T00:00:00", "0004-12-29T00:00:00"},
@@ -178,7 +149,7 @@ TEST(JulianGregorianWriter, TextsOfKnownInstants) {
         {62136892800, 0, "1970=01=01T00:00:00", "1970-01-14T00:00:00"},
         {68195001600, 0, "2161=12=21T00:00:00", "2162-01-04T00:00:00"},
         {73275337378, 1, "2322=12=16T04:22:58", "2323-01-01T04:22:58"},
-        {MAX, HALF_MASK, "584542046091=08=18T07:00:15", "584554049254-11-07T07:00:15"},
+        {MAX, LAST_FRAC, "584542046091=08=18T07:00:15", "584554049254-11-07T07:00:15"},
     };
     for (const auto &c : cases) {
         errno = 0;
@@ -232,12 +203,12 @@ TEST(JulianGregorian, CalendarsAgreeOnKnownInstants) {
         {"584542046091=08=18T07:00:15", "584554049254-11-07T07:00:15"},
     };
     for (const auto &pair : pairs) {
-        const Read j = read(pair[0], false), g = read(pair[1], true);
+        const Reading j = read(pair[0], false), g = read(pair[1], true);
         ASSERT_EQ(j.result, READ_OK) << pair[0];
         ASSERT_EQ(g.result, READ_OK) << pair[1];
-        EXPECT_EQ(j.secs, g.secs) << pair[0] << ' ' << pair[1];
-        EXPECT_STREQ(write_gregorian(at(j.secs)), pair[1]);
-        EXPECT_STREQ(write_julian(at(g.secs)), pair[0]);
+        EXPECT_EQ(secs_of(j.tp), secs_of(g.tp)) << pair[0] << ' ' << pair[1];
+        EXPECT_STREQ(write_gregorian(j.tp), pair[1]);
+        EXPECT_STREQ(write_julian(g.tp), pair[0]);
     }
 }
 
@@ -261,9 +232,8 @@ uint64_t edgy_secs(std::mt19937_64 &rng) {
         uint64_t year = rng() % 584554049254 / step * step;
         if ((r >> 16) % 8 == 0) year = (r >> 24) % 3;
         const bool gregorian = (r >> 40) % 2;
-        const bool leap = year % 4 == 0 && (!gregorian || year % 100 != 0 || year % 400 == 0);
         const char *day = days[(r >> 32) % 6];
-        if (!leap && day == std::string("02-29")) day = "03-01";
+        if (!is_leap(year, gregorian) && day == std::string("02-29")) day = "03-01";
         std::string text = std::to_string(year) + '-' + day;
         if (!gregorian) text[text.find('-')] = '=', text[text.rfind('-')] = '=';
         TimePoint tp{};
@@ -280,7 +250,7 @@ TEST(JulianGregorian, RoundTripOverTheWholeRange) {
     std::mt19937_64 rng(584554049254);
     for (int i = 0, runs = property_runs(300000); i < runs; ++i) {
         const uint64_t secs = edgy_secs(rng);
-        const TimePoint tp = at(secs, rng() & HALF_MASK);
+        const TimePoint tp = at(secs, rng() & LAST_FRAC);
         for (const bool gregorian : {false, true}) {
             errno = 0;
             const std::string text = write_julian_gregorian(tp, calendar(gregorian));
@@ -313,10 +283,7 @@ Date parse(const char *text) {
 
 // The next day by the calendar's own rule, worked out field by field.
 Date next_day(Date d, bool gregorian) {
-    static const unsigned lengths[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    const bool leap = d.year % 4 == 0 && (!gregorian || d.year % 100 != 0 || d.year % 400 == 0);
-    const unsigned length = lengths[d.month - 1] + (d.month == 2 && leap);
-    if (++d.day > length) d.day = 1, ++d.month;
+    if (++d.day > days_in_month(d.month, is_leap(d.year, gregorian))) d.day = 1, ++d.month;
     if (d.month > 12) d.month = 1, ++d.year;
     return d;
 }
@@ -363,7 +330,8 @@ TEST(JulianGregorian, GregorianAgreesWithStdChrono) {
     char want[24];
     for (sys_days d = first; d <= last; d += days{1}) {
         const year_month_day ymd{d};
-        const uint64_t day = static_cast<uint64_t>(d.time_since_epoch().count()) + UNIX_EPOCH_DAYS;
+        const uint64_t day =
+            static_cast<uint64_t>(d.time_since_epoch().count()) + UNIX_EPOCH_SECONDS / DAY;
         const uint64_t second = day * 7919 % DAY;
         // Laid out by hand: a formatted print per day would dominate the test.
         const int y = int{ymd.year()};

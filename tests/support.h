@@ -1,9 +1,93 @@
-// What the tests share.
+// What the tests share: facts and helpers written once, apart from the code
+// under test, so that they can serve as its oracle.
 #pragma once
 
+#include "time_point.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
 #include <compare>
 #include <cstdint>
+#include <cstdlib>
+#include <cstring>
 #include <ostream>
+#include <string>
+#include <string_view>
+
+constexpr uint64_t MAX = ~uint64_t{0};     // the largest 64-bit number, the last TimePoint second
+constexpr uint64_t LAST_FRAC = 0xffffffff; // the last 2^-32 s of a second
+constexpr uint64_t UNIX_EPOCH_SECONDS = 62135769600; // 1970-01-01T00:00:00 as TimePoint seconds
+
+// A TimePoint of a 64-bit count of seconds, and its count again: split and
+// joined by hand, so that the program's wide numbers are checked, not used.
+constexpr TimePoint at(uint64_t secs, uint64_t frac = 0) {
+    return {secs >> 32, secs & 0xffffffff, frac};
+}
+constexpr uint64_t secs_of(const TimePoint &tp) {
+    return tp.sec_hi << 32 | tp.sec_lo;
+}
+
+// No text the tests read gives this TimePoint, so a reader that leaves it
+// alone can be seen to.
+constexpr TimePoint MARKED{1, 2, 3};
+constexpr bool untouched(const TimePoint &tp) {
+    return tp.sec_hi == 1 && tp.sec_lo == 2 && tp.frac == 3;
+}
+
+// How many random cases a property checks: its own count in the normal run,
+// ten million with AEONMARK_LONG_PROPERTIES=1.
+inline int property_runs(int normal) {
+    const char *long_run = std::getenv("AEONMARK_LONG_PROPERTIES");
+    return long_run != nullptr && std::strcmp(long_run, "1") == 0 ? 10000000 : normal;
+}
+
+// What a reader made of one text, taken with the flag clear as the front end
+// clears it, into the marked TimePoint. Whatever the text, a reader prints
+// exactly when it fails, sets no flag but ERANGE, and fills the TimePoint,
+// each field within 32 bits, only on READ_OK.
+struct Reading {
+    int result;
+    TimePoint tp;
+    bool flag;
+    std::string err;
+};
+inline Reading read_with(Reader reader, const char *text) {
+    Reading r{READ_NOT_MINE, MARKED, false, ""};
+    testing::internal::CaptureStderr();
+    errno = 0;
+    r.result = reader(text, r.tp);
+    const int flag = errno;
+    r.err = testing::internal::GetCapturedStderr();
+    const std::string_view shown = std::string_view(text).substr(0, 40);
+    EXPECT_TRUE(flag == 0 || flag == ERANGE) << shown;
+    EXPECT_EQ(r.result == READ_FAILED, !r.err.empty()) << shown << r.err;
+    if (r.result == READ_OK)
+        EXPECT_LE(r.tp.sec_hi | r.tp.sec_lo | r.tp.frac, 0xffffffffU) << shown;
+    else
+        EXPECT_TRUE(untouched(r.tp)) << "touched though not read: " << shown;
+    r.flag = flag == ERANGE;
+    return r;
+}
+
+// Messages are checked for their words here; the whole line, byte for byte,
+// in the end-to-end tables. A failure shows both, cut short.
+inline testing::AssertionResult mentions(const std::string &message, const std::string &words) {
+    if (message.find(words) != std::string::npos) return testing::AssertionSuccess();
+    return testing::AssertionFailure()
+           << '"' << message.substr(0, 80) << "\" lacks \"" << words.substr(0, 40) << '"';
+}
+
+// The tests' own calendar rules. Julian leap years are those divisible by 4;
+// Gregorian ones are too, but of the centuries only those divisible by 400.
+constexpr bool is_leap(uint64_t year, bool gregorian) {
+    return year % 4 == 0 && (!gregorian || year % 100 != 0 || year % 400 == 0);
+}
+// The days of month 1 to 12.
+constexpr unsigned days_in_month(unsigned month, bool leap) {
+    constexpr unsigned days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    return days[month - 1] + (month == 2 && leap);
+}
 
 // Unsigned 128-bit numbers, wrapping mod 2^128 as unsigned __int128 does on
 // the targets that have it. An oracle for the program's arithmetic, so it is
@@ -60,9 +144,8 @@ struct U128 {
 
 // Carries and borrows between the halves, products wrapping past 2^128, and
 // remainders carried down the limbs.
-constexpr uint64_t ALL_ONES = ~uint64_t{0};
-static_assert(U128{ALL_ONES} + 1 == U128{1, 0} && U128{1, 0} - 1 == U128{ALL_ONES});
-static_assert(U128{ALL_ONES} * ALL_ONES == U128{ALL_ONES - 1, 1});
-static_assert(U128{1, 1} * ALL_ONES == U128{ALL_ONES, ALL_ONES});
+static_assert(U128{MAX} + 1 == U128{1, 0} && U128{1, 0} - 1 == U128{MAX});
+static_assert(U128{MAX} * MAX == U128{MAX - 1, 1});
+static_assert(U128{1, 1} * MAX == U128{MAX, MAX});
 static_assert(U128{0x123456789, 0xabcdef} * (U128{1} << 80) == U128{0xabcdef0000, 0});
-static_assert(U128{ALL_ONES, ALL_ONES} / 10 == U128{0x1999999999999999, 0x9999999999999999});
+static_assert(U128{MAX, MAX} / 10 == U128{0x1999999999999999, 0x9999999999999999});
