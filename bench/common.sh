@@ -10,6 +10,18 @@ trap 'rm -rf "$work"' EXIT
 over=0
 : >"$work/stdin"
 
+# N Unix times (no U) of the years 1000 to 9999, where the layouts of
+# aeonmark -g and GNU date agree; fixed seed.
+four_digit_years() {
+  python3 - "$N" <<'PY'
+import random, sys
+random.seed(1582)
+lo, hi = -30610224000, 253402300799  # 1000-01-01, 9999-12-31T23:59:59
+for _ in range(int(sys.argv[1])):
+    print(random.randint(lo, hi))
+PY
+}
+
 # Total instructions of one run of a command, standard input from
 # $work/stdin (empty unless a script fills it).
 instr() {

@@ -22,14 +22,7 @@ per_date() { # one-line input, N-line input, command...
   echo $(((all - one) / (N - 1)))
 }
 
-python3 - "$N" >"$work/secs" <<'PY'
-import random, sys
-random.seed(1582)
-# 1000-01-01 to 9999-12-31: the years whose text all three tools lay out alike.
-lo, hi = -30610224000, 253402300799
-for _ in range(int(sys.argv[1])):
-    print(random.randint(lo, hi))
-PY
+four_digit_years >"$work/secs"
 sed 's/^/@/' "$work/secs" >"$work/at"
 head -n 1 "$work/at" >"$work/at1"
 head -n 1 "$work/secs" >"$work/secs1"

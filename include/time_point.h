@@ -29,6 +29,8 @@ constexpr int READ_FAILED = 2;
 // setting the flag when the instant does not fit.
 using Reader = int (*)(const char *text, TimePoint &tp);
 
-// A writer never fails and never touches the flag; its text lives in a
-// static buffer of the notation, valid until that buffer is written again.
+// A writer never fails and never touches the flag; its text, of at most
+// WRITER_TEXT_MAX characters, lives in a static buffer of the notation,
+// valid until that buffer is written again.
 using Writer = const char *(*)(const TimePoint &tp);
+constexpr int WRITER_TEXT_MAX = 35;

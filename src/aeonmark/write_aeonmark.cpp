@@ -9,6 +9,7 @@ namespace {
 // [5845540490]31852.924705 the longest new-era text.
 constexpr int OLD_TEXT_MAX = 17;
 constexpr int NEW_TEXT_MAX = 24;
+static_assert(OLD_TEXT_MAX <= WRITER_TEXT_MAX && NEW_TEXT_MAX <= WRITER_TEXT_MAX);
 char old_text[OLD_TEXT_MAX + 1];
 char new_text[NEW_TEXT_MAX + 1];
 

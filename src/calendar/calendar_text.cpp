@@ -11,11 +11,17 @@ const char *write_calendar_text(const Calendar &calendar, uint32_t year_mod_400,
                                 uint32_t day_of_year, uint32_t second_of_day) {
     uint32_t month = 0;
     for (;;) {
-        const uint8_t *const lengths = month_lengths(is_leap_year(calendar.leap, year_mod_400));
-        for (month = 0; month < 12 && day_of_year >= lengths[month]; ++month)
-            day_of_year -= lengths[month];
-        if (month < 12) break;
+        const bool leap = is_leap_year(calendar.leap, year_mod_400);
+        if (day_of_year < DAYS_PER_YEAR + leap) {
+            // No month is longer than 32 days, so the walk starts at the
+            // date's month or the one before.
+            const uint32_t *const before = days_before_month.of[leap];
+            for (month = day_of_year / 32; month < 11 && day_of_year >= before[month + 1];) ++month;
+            day_of_year -= before[month];
+            break;
+        }
         // Past December: the leap rules decide 400 as 0, so no reduction.
+        day_of_year -= DAYS_PER_YEAR + leap;
         year = wide_add(year, wide_split(1));
         ++year_mod_400;
     }

@@ -9,6 +9,7 @@
 
 // 18446744073709551615-12-31T00:00:00: a 20-digit year and 15 more characters.
 constexpr int CALENDAR_TEXT_MAX = 35;
+static_assert(CALENDAR_TEXT_MAX <= WRITER_TEXT_MAX);
 
 // Lays out the date day_of_year days after January 1 of year, at
 // second_of_day (0 to 86399), in calendar's layout. The calendar's leap rule

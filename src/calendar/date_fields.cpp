@@ -20,61 +20,44 @@ int fail(const char *problem, const char *text) {
     return READ_FAILED;
 }
 
-// A field's value; above 2^32 - 1 it is taken as UINT64_MAX, beyond every
-// field's range whatever its digits wrap to.
-uint64_t field_value(const char *digits) {
-    const uint64_t v = read_decimal(digits, nullptr);
-    return errno == ERANGE ? UINT64_MAX : v;
+// Reads the digit run at p into value and moves p past it; false when there
+// is none. Once a run has passed 2^32 - 1, the flag is set and this and every
+// later field read as UINT64_MAX, beyond every field's range: the checks, in
+// order, fail at that run at the latest, whatever its digits wrap to.
+bool read_field(const char *&p, uint64_t &value) {
+    const char *const start = p;
+    value = read_decimal(start, &p);
+    if (errno == ERANGE) value = UINT64_MAX;
+    return p != start;
+}
+
+// Not this notation's after all: a field read on the way may have set the
+// flag, which a reader that refuses a text leaves as it found it, clear.
+int not_mine() {
+    errno = 0;
+    return READ_NOT_MINE;
 }
 
 } // namespace
 
 int read_date_fields(DateFields &fields, const char *text, char separator) {
+    // One pass: each field is read where the shape finds it, and the values
+    // are judged once the shape is whole. The year is read last, so that the
+    // flag then holds its overflow alone.
     const char *p = run_end(text);
     if (p == text || *p != separator) return READ_NOT_MINE;
-    const char *const month = p + 1;
-    p = run_end(month);
-    if (p == month || *p != separator) return READ_NOT_MINE;
-    const char *const day = p + 1;
-    p = run_end(day);
-    if (p == day) return READ_NOT_MINE;
-
+    uint64_t m, d, h = 0, mi = 0, s = 0;
+    if (!read_field(++p, m) || *p != separator || !read_field(++p, d)) return not_mine();
     // Year, month and day are in place: whatever follows is this notation's.
-    const char *hour = nullptr, *minute = nullptr, *second = nullptr;
-    if (*p != '\0') {
-        if (*p != 'T' && *p != 't') return fail("malformed time of day", text);
-        hour = p + 1;
-        p = run_end(hour);
-        if (p == hour || *p != ':') return fail("malformed time of day", text);
-        minute = p + 1;
-        p = run_end(minute);
-        if (p == minute) return fail("malformed time of day", text);
-        if (*p == ':') {
-            second = p + 1;
-            p = run_end(second);
-            if (p == second) return fail("malformed time of day", text);
-        }
-        if (*p != '\0') return fail("malformed time of day", text);
-    }
+    if (*p != '\0' && ((*p != 'T' && *p != 't') || !read_field(++p, h) || *p != ':' ||
+                        !read_field(++p, mi) || (*p == ':' && !read_field(++p, s)) || *p != '\0'))
+        return fail("malformed time of day", text);
 
-    // Each read stops at the byte the shape found after its run. The flag,
-    // clear on entry, tells each field's overflow; the year is read last, so
-    // that the flag ends with its overflow alone.
-    const uint64_t m = field_value(month);
     if (m < 1 || m > 12) return fail("month is out of range", text);
-    const uint64_t d = field_value(day);
     if (d < 1 || d > 31) return fail("day is out of range", text);
-    uint64_t h = 0, mi = 0, s = 0;
-    if (hour != nullptr) {
-        h = field_value(hour);
-        if (h > 23) return fail("hour is out of range", text);
-        mi = field_value(minute);
-        if (mi > 59) return fail("minute is out of range", text);
-        if (second != nullptr) {
-            s = field_value(second);
-            if (s > 59) return fail("second is out of range", text);
-        }
-    }
+    if (h > 23) return fail("hour is out of range", text);
+    if (mi > 59) return fail("minute is out of range", text);
+    if (s > 59) return fail("second is out of range", text);
     const Wide year = read_wide_digits(text, nullptr, 10);
     fields = {year.hi,
               year.lo,

@@ -36,6 +36,12 @@ constexpr Wide year_of(const DateFields &f) {
 // wrapped mod 2^64), and clear otherwise.
 int read_date_fields(DateFields &fields, const char *text, char separator);
 
+// Calendar date text starts with a digit: the readers test it first, so that
+// they refuse the texts of other notations at once.
+inline bool may_be_date(const char *text) {
+    return is_decimal_digit(*text);
+}
+
 // The fields' time of day in seconds since midnight, 0 to 86399.
 inline uint32_t second_of_day(const DateFields &f) {
     return f.hour * 3600 + f.minute * 60 + f.second;

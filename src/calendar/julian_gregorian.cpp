@@ -33,7 +33,7 @@ uint32_t epoch_day(const Calendar &calendar) {
 // Days in the first `years` years of that count, whose leap years are the
 // indices 3, 7, 11 ...: years * 365 + years / 4, and in the Gregorian
 // calendar - years / 100 + years / 400. Flags only a count past 2^64 - 1.
-Wide days_before_year(const Calendar &calendar, Wide years) {
+inline Wide days_before_year(const Calendar &calendar, Wide years) {
     Wide days = wide_add(wide_mul(years, DAYS_PER_YEAR), wide_div(years, 4));
     if (is_gregorian(calendar))
         days = wide_add(wide_sub(days, wide_div(years, 100)), wide_div(years, 400));
@@ -65,11 +65,11 @@ int read_julian_gregorian(const char *text, TimePoint &tp, const Calendar &calen
 }
 
 int read_julian(const char *text, TimePoint &tp) {
-    return read_julian_gregorian(text, tp, JULIAN);
+    return may_be_date(text) ? read_julian_gregorian(text, tp, JULIAN) : READ_NOT_MINE;
 }
 
 int read_gregorian(const char *text, TimePoint &tp) {
-    return read_julian_gregorian(text, tp, GREGORIAN);
+    return may_be_date(text) ? read_julian_gregorian(text, tp, GREGORIAN) : READ_NOT_MINE;
 }
 
 const char *write_julian_gregorian(const TimePoint &tp, const Calendar &calendar) {

@@ -10,7 +10,7 @@
 
 #include <cerrno>
 
-FormatEntry format_table[] = {
+FormatEntry format_table[NOTATIONS + 1] = {
     {'s', 0, read_aeonmark, write_aeonmark},   // [era]count.fraction
     {'j', 0, read_julian, write_julian},       // year=month=day
     {'g', 0, read_gregorian, write_gregorian}, // year-month-day

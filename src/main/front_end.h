@@ -14,7 +14,8 @@ struct FormatEntry {
 };
 
 // Rows in the order readers are tried and texts printed, then a terminator.
-extern FormatEntry format_table[];
+constexpr int NOTATIONS = 6;
+extern FormatEntry format_table[NOTATIONS + 1];
 
 // Takes the name every message begins with from the invocation name
 // (null when the argument vector is empty).
@@ -23,6 +24,10 @@ void set_program_name(const char *invocation);
 // Reads the option groups of argv[1..argc). Returns the index of the first
 // date argument, or -1 after printing "bad option".
 int parse_options(int argc, char *const argv[]);
+
+// Makes standard output unbuffered: the lines are gathered here and handed
+// over a block at a time. Comes before any other use of standard output.
+void start_output();
 
 // Writes one line: the text of every selected row in table order.
 void print_line(const TimePoint &tp);

@@ -1,5 +1,6 @@
-// Standard output: one line per converted date, checked once at the end so
-// that a lost line is never reported as success.
+// Standard output: one line per converted date, gathered here and handed to
+// stdio a block at a time, and checked once at the end so that a lost line
+// is never reported as success.
 #include "main/front_end.h"
 
 #include "program.h"
@@ -10,6 +11,13 @@
 
 namespace {
 
+// Every text, a space or newline after each: the longest line.
+constexpr size_t LINE_MAX = NOTATIONS * (WRITER_TEXT_MAX + 1);
+
+char pending[8192];
+size_t pending_size = 0;
+static_assert(sizeof pending >= LINE_MAX);
+
 // Why standard output first failed; 0 while it has not.
 int write_errno = 0;
 
@@ -17,30 +25,46 @@ void note_write_error(int error) {
     if (write_errno == 0) write_errno = error != 0 ? error : EIO;
 }
 
+// Once a write has failed, what is left is reported at the end, not retried.
+void write_pending() {
+    errno = 0;
+    if (pending_size != 0 && !ferror(stdout) &&
+        fwrite(pending, 1, pending_size, stdout) != pending_size)
+        note_write_error(errno);
+    pending_size = 0;
+}
+
 } // namespace
 
+void start_output() {
+    setvbuf(stdout, nullptr, _IONBF, 0);
+}
+
 void print_line(const TimePoint &tp) {
-    bool first = true;
+    if (sizeof pending - pending_size < LINE_MAX) write_pending();
+    char *const line = pending + pending_size;
+    char *p = line;
     for (const FormatEntry *row = format_table; row->letter != '\0'; ++row) {
         if (!row->selected) continue;
-        if (!first) putchar(' ');
-        first = false;
-        // Writers share buffers: each text goes out before the next writer runs.
-        fputs(row->writer(tp), stdout);
+        if (p != line) *p++ = ' ';
+        // Writers share buffers: each text is copied before the next writer runs.
+        const char *const text = row->writer(tp);
+        const size_t length = strlen(text);
+        memcpy(p, text, length);
+        p += length;
     }
-    if (putchar('\n') == EOF) note_write_error(errno);
+    *p++ = '\n';
+    pending_size = static_cast<size_t>(p - pending);
 }
 
 void flush_output() {
-    // Once a write has failed, what is left is reported at the end, not retried.
-    if (ferror(stdout)) return;
-    errno = 0;
-    if (fflush(stdout) != 0) note_write_error(errno);
+    write_pending();
+    if (!ferror(stdout) && fflush(stdout) != 0) note_write_error(errno);
 }
 
 bool finish_output() {
-    errno = 0;
-    if (fflush(stdout) != 0 || ferror(stdout)) note_write_error(errno);
+    flush_output();
+    if (ferror(stdout)) note_write_error(errno);
     if (write_errno == 0) return true;
     report("write error", strerror(write_errno));
     return false;

@@ -8,6 +8,7 @@ namespace {
 // The longest text is U18446744011573782015: U and 20 decimal digits. A
 // minus sign comes only with 11 digits or 9 hex digits, 0x only with 16.
 constexpr int UNIX_TEXT_MAX = 21;
+static_assert(UNIX_TEXT_MAX <= WRITER_TEXT_MAX);
 char unix_text[UNIX_TEXT_MAX + 1];
 
 } // namespace

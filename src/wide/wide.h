@@ -11,6 +11,7 @@
 
 #include <cerrno>
 #include <cstdint>
+#include <cstring>
 
 struct Wide {
     uint64_t hi;
@@ -99,15 +100,54 @@ inline bool is_decimal_digit(char c) {
     return static_cast<unsigned>(static_cast<unsigned char>(c)) - '0' < 10U;
 }
 
+// Value of each byte as a digit of base 16 or less; any other byte, those
+// from 128 to 255 included, is not a digit.
+inline constexpr struct DigitValues {
+    uint8_t of[256];
+    constexpr DigitValues() : of{} {
+        for (auto &v : of) v = 0xff;
+        for (int c = '0'; c <= '9'; ++c) of[c] = static_cast<uint8_t>(c - '0');
+        for (int c = 'a'; c <= 'f'; ++c) of[c] = static_cast<uint8_t>(c - 'a' + 10);
+        for (int c = 'A'; c <= 'F'; ++c) of[c] = static_cast<uint8_t>(c - 'A' + 10);
+    }
+} digit_values;
+
 // Reads a run of digits of base 10 or 16 (both cases) from text; no sign,
 // prefix or space. Stores the first unconsumed position in *end when end is
 // not null. Returns the number mod 2^64; flags when it exceeds 2^64 - 1 and
 // otherwise leaves the flag as it was. An empty run gives 0.
-Wide read_wide_digits(const char *text, const char **end, unsigned base);
+inline Wide read_wide_digits(const char *text, const char **end, unsigned base) {
+    uint64_t v = 0;
+    bool overflow = false;
+    for (unsigned d; (d = digit_values.of[static_cast<unsigned char>(*text)]) < base; ++text) {
+        if (base == 16) {
+            overflow |= v >> 60 != 0;
+            v = v << 4 | d;
+        } else {
+            // Only a value this close to 2^64 can pass it.
+            if (v > (UINT64_MAX - 9) / 10) overflow |= v > (UINT64_MAX - d) / 10;
+            v = v * 10 + d;
+        }
+    }
+    if (end) *end = text;
+    if (overflow) set_out_of_range();
+    return wide_split(v);
+}
 
 // Reads a run of decimal digits into one 64-bit word (mod 2^64); flags when
 // the number exceeds 2^32 - 1, otherwise leaves the flag as it was.
-uint64_t read_decimal(const char *text, const char **end);
+inline uint64_t read_decimal(const char *text, const char **end) {
+    uint64_t v = 0;
+    bool overflow = false;
+    for (; is_decimal_digit(*text); ++text) {
+        // Up to the first step past 2^32 - 1 nothing wraps, so that step is seen.
+        v = v * 10 + static_cast<unsigned char>(*text) - '0';
+        overflow |= v > HALF_MASK;
+    }
+    if (end) *end = text;
+    if (overflow) set_out_of_range();
+    return v;
+}
 
 // The longest digit text: 2^64 - 1 in base 2.
 constexpr unsigned WIDE_TEXT_MAX = 64;
@@ -159,18 +199,24 @@ inline char *put_digits(char *out, uint64_t value, unsigned base, unsigned min_d
         if (digits > width) width = digits;
     }
     char *const end = out + width;
+    if (base == 10 && width == 2) return static_cast<char *>(memcpy(out, digit_pairs.of + 2 * value, 2)) + 2;
     char *p = end;
     if (base == 10) {
-        for (; value >= 10; value /= 100) {
-            p -= 2;
-            p[0] = digit_pairs.of[2 * (value % 100)];
-            p[1] = digit_pairs.of[2 * (value % 100) + 1];
+        // Eight digits at a time off a 64-bit value, each eight then two at a
+        // time in 32 bits, over the whole width, the leading zeros too.
+        for (;;) {
+            const bool last = p - out <= 8; // then value < 10^8
+            char *const stop = last ? out : p - 8;
+            auto part = static_cast<uint32_t>(last ? value : value % 100000000);
+            for (; p - stop >= 2; part /= 100) memcpy(p -= 2, digit_pairs.of + 2 * (part % 100), 2);
+            if (p != stop) *--p = static_cast<char>('0' + part);
+            if (last) break;
+            value /= 100000000;
         }
-        if (value != 0) *--p = static_cast<char>('0' + value);
     } else {
         for (; value != 0; value /= base) *--p = "0123456789abcdef"[value % base];
+        while (p > out) *--p = '0';
     }
-    while (p > out) *--p = '0';
     return end;
 }
 
