@@ -31,15 +31,18 @@ constexpr Wide year_of(const DateFields &f) {
 // month, day, hour, minute and second are checked in this order and the first
 // out of its range prints its message; both give READ_FAILED.
 //
-// Takes errno clear, as every reader does. READ_OK fills every field and
-// leaves errno ERANGE when the year's digits exceed 2^64 - 1 (the year is then
-// wrapped mod 2^64), and clear otherwise.
+// READ_OK fills every field and sets errno to ERANGE when the year's digits
+// exceed 2^64 - 1 (the year is then wrapped mod 2^64); nothing else touches
+// it.
 int read_date_fields(DateFields &fields, const char *text, char separator);
 
-// Calendar date text starts with a digit: the readers test it first, so that
-// they refuse the texts of other notations at once.
-inline bool may_be_date(const char *text) {
-    return is_decimal_digit(*text);
+// Calendar date text starts with a run of digits and the calendar's
+// separator: the readers test it first, so that they refuse the texts of
+// other notations at once.
+inline bool may_be_date(const char *text, char separator) {
+    const char *p = text;
+    while (is_decimal_digit(*p)) ++p;
+    return p != text && *p == separator;
 }
 
 // The fields' time of day in seconds since midnight, 0 to 86399.
@@ -47,7 +50,11 @@ inline uint32_t second_of_day(const DateFields &f) {
     return f.hour * 3600 + f.minute * 60 + f.second;
 }
 
+// Prints "day is out of range" with the whole text; gives READ_FAILED.
+int report_day_of_month(const char *text);
+
 // READ_OK when the day lies within its month, as the calendar's month
-// lengths (twelve entries) give it; otherwise prints "day is out of range"
-// with the whole text and gives READ_FAILED.
-int check_day_of_month(const DateFields &f, const uint8_t *lengths, const char *text);
+// lengths (twelve entries) give it; otherwise reports it, READ_FAILED.
+inline int check_day_of_month(const DateFields &f, const uint8_t *lengths, const char *text) {
+    return f.day <= lengths[f.month - 1] ? READ_OK : report_day_of_month(text);
+}

@@ -65,11 +65,13 @@ int read_julian_gregorian(const char *text, TimePoint &tp, const Calendar &calen
 }
 
 int read_julian(const char *text, TimePoint &tp) {
-    return may_be_date(text) ? read_julian_gregorian(text, tp, JULIAN) : READ_NOT_MINE;
+    return may_be_date(text, JULIAN.separator) ? read_julian_gregorian(text, tp, JULIAN)
+                                               : READ_NOT_MINE;
 }
 
 int read_gregorian(const char *text, TimePoint &tp) {
-    return may_be_date(text) ? read_julian_gregorian(text, tp, GREGORIAN) : READ_NOT_MINE;
+    return may_be_date(text, GREGORIAN.separator) ? read_julian_gregorian(text, tp, GREGORIAN)
+                                                  : READ_NOT_MINE;
 }
 
 const char *write_julian_gregorian(const TimePoint &tp, const Calendar &calendar) {

@@ -52,7 +52,7 @@ constexpr CycleShift ONE_CYCLE{YEARS_PER_CYCLE, MEAN_CYCLE_SECONDS};
 } // namespace
 
 int read_mean_year(const char *text, TimePoint &tp) {
-    return may_be_date(text) ? read_mean_year_date(text, tp) : READ_NOT_MINE;
+    return may_be_date(text, MEAN_YEAR.separator) ? read_mean_year_date(text, tp) : READ_NOT_MINE;
 }
 
 const char *write_mean_year(const TimePoint &tp) {

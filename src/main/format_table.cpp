@@ -9,6 +9,7 @@
 #include "unixtime/unix_time.h"
 
 #include <cerrno>
+#include <span>
 
 FormatEntry format_table[NOTATIONS + 1] = {
     {'s', 0, read_aeonmark, write_aeonmark},   // [era]count.fraction
@@ -21,10 +22,10 @@ FormatEntry format_table[NOTATIONS + 1] = {
 };
 
 int claim_date(const char *text, TimePoint &tp) {
-    for (const FormatEntry *row = format_table; row->letter != '\0'; ++row) {
+    for (const FormatEntry &row : std::span(format_table, NOTATIONS)) {
         errno = 0;
-        if (row->reader == nullptr) continue;
-        const int result = row->reader(text, tp);
+        if (row.reader == nullptr) continue;
+        const int result = row.reader(text, tp);
         if (result != READ_NOT_MINE) return result;
     }
     return READ_NOT_MINE;

@@ -25,8 +25,9 @@ void set_program_name(const char *invocation);
 // date argument, or -1 after printing "bad option".
 int parse_options(int argc, char *const argv[]);
 
-// Makes standard output unbuffered: the lines are gathered here and handed
-// over a block at a time. Comes before any other use of standard output.
+// Makes standard output unbuffered, as the lines are gathered here and
+// handed over a block at a time, and takes the rows selected by then as
+// those of every line. Comes after the options and before any output.
 void start_output();
 
 // Writes one line: the text of every selected row in table order.

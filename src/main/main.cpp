@@ -5,10 +5,10 @@
 #include <cstdlib>
 
 int main(int argc, char *argv[]) {
-    start_output();
     set_program_name(argc > 0 ? argv[0] : nullptr);
     const int first_date = parse_options(argc, argv);
     if (first_date < 0) return EXIT_FAILURE;
+    start_output();
 
     TimePoint tp{};
     bool ok = true;

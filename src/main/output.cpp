@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <span>
 
 namespace {
 
@@ -17,6 +18,9 @@ constexpr size_t LINE_MAX = NOTATIONS * (WRITER_TEXT_MAX + 1);
 char pending[8192];
 size_t pending_size = 0;
 static_assert(sizeof pending >= LINE_MAX);
+
+// The writers of the selected rows in table order, then a null.
+Writer line_writers[NOTATIONS + 1];
 
 // Why standard output first failed; 0 while it has not.
 int write_errno = 0;
@@ -38,17 +42,19 @@ void write_pending() {
 
 void start_output() {
     setvbuf(stdout, nullptr, _IONBF, 0);
+    Writer *writer = line_writers;
+    for (const FormatEntry &row : std::span(format_table, NOTATIONS))
+        if (row.selected) *writer++ = row.writer;
 }
 
 void print_line(const TimePoint &tp) {
     if (sizeof pending - pending_size < LINE_MAX) write_pending();
     char *const line = pending + pending_size;
     char *p = line;
-    for (const FormatEntry *row = format_table; row->letter != '\0'; ++row) {
-        if (!row->selected) continue;
+    for (const Writer *writer = line_writers; *writer != nullptr; ++writer) {
         if (p != line) *p++ = ' ';
         // Writers share buffers: each text is copied before the next writer runs.
-        const char *const text = row->writer(tp);
+        const char *const text = (*writer)(tp);
         const size_t length = strlen(text);
         memcpy(p, text, length);
         p += length;

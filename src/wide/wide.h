@@ -112,22 +112,60 @@ inline constexpr struct DigitValues {
     }
 } digit_values;
 
+// The decimal run at text mod 2^64; text moves past it. Nothing wraps
+// below 20 digits.
+inline uint64_t decimal_run(const char *&text) {
+    uint64_t v = 0;
+    // Two digits a turn: a byte after a digit is at most the terminator.
+    for (unsigned d; (d = static_cast<unsigned char>(*text) - unsigned{'0'}) < 10; text += 2) {
+        const unsigned next = static_cast<unsigned char>(text[1]) - unsigned{'0'};
+        if (next >= 10) return ++text, v * 10 + d;
+        v = v * 100 + d * 10 + next;
+    }
+    return v;
+}
+
+// The digits from first to end that follow its leading zeros.
+inline const char *significant(const char *first, const char *end) {
+    while (first != end && *first == '0') ++first;
+    return first;
+}
+
+// Whether the decimal run from start to end, read as v mod 2^64, is past
+// 2^32 - 1: twenty significant digits are, however they wrap.
+inline bool passes_half(const char *start, const char *end, uint64_t v) {
+    return v > HALF_MASK || (end - start >= 20 && end - significant(start, end) >= 20);
+}
+
+// Whether the decimal run from start to end is past 2^64 - 1: more than 20
+// significant digits are; twenty are when their first nineteen pass
+// (2^64 - 1 - the last) / 10.
+inline bool passes_wide(const char *start, const char *end) {
+    if (end - start < 20) return false;
+    const char *const first = significant(start, end);
+    if (end - first != 20) return end - first > 20;
+    uint64_t head = 0; // the first nineteen: below 10^19
+    for (const char *p = first; p != end - 1; ++p)
+        head = head * 10 + static_cast<unsigned char>(*p) - '0';
+    return head > (UINT64_MAX - (static_cast<unsigned char>(end[-1]) - unsigned{'0'})) / 10;
+}
+
 // Reads a run of digits of base 10 or 16 (both cases) from text; no sign,
 // prefix or space. Stores the first unconsumed position in *end when end is
 // not null. Returns the number mod 2^64; flags when it exceeds 2^64 - 1 and
 // otherwise leaves the flag as it was. An empty run gives 0.
 inline Wide read_wide_digits(const char *text, const char **end, unsigned base) {
+    const char *const start = text;
     uint64_t v = 0;
     bool overflow = false;
-    for (unsigned d; (d = digit_values.of[static_cast<unsigned char>(*text)]) < base; ++text) {
-        if (base == 16) {
+    if (base == 16) {
+        for (unsigned d; (d = digit_values.of[static_cast<unsigned char>(*text)]) < 16; ++text) {
             overflow |= v >> 60 != 0;
             v = v << 4 | d;
-        } else {
-            // Only a value this close to 2^64 can pass it.
-            if (v > (UINT64_MAX - 9) / 10) overflow |= v > (UINT64_MAX - d) / 10;
-            v = v * 10 + d;
         }
+    } else {
+        v = decimal_run(text);
+        overflow = passes_wide(start, text);
     }
     if (end) *end = text;
     if (overflow) set_out_of_range();
@@ -137,15 +175,10 @@ inline Wide read_wide_digits(const char *text, const char **end, unsigned base) 
 // Reads a run of decimal digits into one 64-bit word (mod 2^64); flags when
 // the number exceeds 2^32 - 1, otherwise leaves the flag as it was.
 inline uint64_t read_decimal(const char *text, const char **end) {
-    uint64_t v = 0;
-    bool overflow = false;
-    for (; is_decimal_digit(*text); ++text) {
-        // Up to the first step past 2^32 - 1 nothing wraps, so that step is seen.
-        v = v * 10 + static_cast<unsigned char>(*text) - '0';
-        overflow |= v > HALF_MASK;
-    }
+    const char *const start = text;
+    const uint64_t v = decimal_run(text);
     if (end) *end = text;
-    if (overflow) set_out_of_range();
+    if (passes_half(start, text, v)) set_out_of_range();
     return v;
 }
 
@@ -199,20 +232,25 @@ inline char *put_digits(char *out, uint64_t value, unsigned base, unsigned min_d
         if (digits > width) width = digits;
     }
     char *const end = out + width;
-    if (base == 10 && width == 2) return static_cast<char *>(memcpy(out, digit_pairs.of + 2 * value, 2)) + 2;
+    if (base == 10 && width == 2)
+        return static_cast<char *>(memcpy(out, digit_pairs.of + 2 * value, 2)) + 2;
     char *p = end;
     if (base == 10) {
-        // Eight digits at a time off a 64-bit value, each eight then two at a
-        // time in 32 bits, over the whole width, the leading zeros too.
-        for (;;) {
-            const bool last = p - out <= 8; // then value < 10^8
-            char *const stop = last ? out : p - 8;
-            auto part = static_cast<uint32_t>(last ? value : value % 100000000);
-            for (; p - stop >= 2; part /= 100) memcpy(p -= 2, digit_pairs.of + 2 * (part % 100), 2);
-            if (p != stop) *--p = static_cast<char>('0' + part);
-            if (last) break;
-            value /= 100000000;
-        }
+        // Four digits at a time over the whole width, the leading zeros too,
+        // in 32 bits when the value allows: that division is the cheaper.
+        const auto decimal = [&](auto v) {
+            for (; p - out >= 4; v /= 10000) {
+                const auto four = static_cast<uint32_t>(v % 10000);
+                memcpy(p -= 4, digit_pairs.of + 2 * (four / 100), 2);
+                memcpy(p + 2, digit_pairs.of + 2 * (four % 100), 2);
+            }
+            if (p - out >= 2) memcpy(p -= 2, digit_pairs.of + 2 * (v % 100), 2), v /= 100;
+            if (p != out) *--p = static_cast<char>('0' + v);
+        };
+        if (value <= UINT32_MAX)
+            decimal(static_cast<uint32_t>(value));
+        else
+            decimal(value);
     } else {
         for (; value != 0; value /= base) *--p = "0123456789abcdef"[value % base];
         while (p > out) *--p = '0';
