@@ -40,9 +40,8 @@ inline Wide days_before_year(const Calendar &calendar, Wide years) {
     return days;
 }
 
-} // namespace
-
-int read_julian_gregorian(const char *text, TimePoint &tp, const Calendar &calendar) {
+// The reader's work after its first test, which is the cheaper out of line.
+[[gnu::noinline]] int read_date(const char *text, TimePoint &tp, const Calendar &calendar) {
     DateFields f;
     const int result = read_date_fields(f, text, calendar.separator);
     if (result != READ_OK) return result; // errno now holds the year's flag alone
@@ -64,17 +63,9 @@ int read_julian_gregorian(const char *text, TimePoint &tp, const Calendar &calen
     return READ_OK;
 }
 
-int read_julian(const char *text, TimePoint &tp) {
-    return may_be_date(text, JULIAN.separator) ? read_julian_gregorian(text, tp, JULIAN)
-                                               : READ_NOT_MINE;
-}
-
-int read_gregorian(const char *text, TimePoint &tp) {
-    return may_be_date(text, GREGORIAN.separator) ? read_julian_gregorian(text, tp, GREGORIAN)
-                                                  : READ_NOT_MINE;
-}
-
-const char *write_julian_gregorian(const TimePoint &tp, const Calendar &calendar) {
+// Each calendar's writer gets its own copy, its branches decided.
+[[gnu::always_inline]] inline const char *write_date(const TimePoint &tp,
+                                                     const Calendar &calendar) {
     const Wide days = wide_div(seconds_of(tp), SECONDS_PER_DAY); // < 2^48
     const uint32_t second = wide_mod(seconds_of(tp), SECONDS_PER_DAY);
     const Wide shifted = wide_add(days, wide_split(epoch_day(calendar)));
@@ -98,10 +89,28 @@ const char *write_julian_gregorian(const TimePoint &tp, const Calendar &calendar
     return write_calendar_text(calendar, wide_mod(year, YEARS_PER_CYCLE), year, day_offset, second);
 }
 
+} // namespace
+
+int read_julian_gregorian(const char *text, TimePoint &tp, const Calendar &calendar) {
+    return read_date(text, tp, calendar);
+}
+
+int read_julian(const char *text, TimePoint &tp) {
+    return may_be_date(text, JULIAN.separator) ? read_date(text, tp, JULIAN) : READ_NOT_MINE;
+}
+
+int read_gregorian(const char *text, TimePoint &tp) {
+    return may_be_date(text, GREGORIAN.separator) ? read_date(text, tp, GREGORIAN) : READ_NOT_MINE;
+}
+
+const char *write_julian_gregorian(const TimePoint &tp, const Calendar &calendar) {
+    return write_date(tp, calendar);
+}
+
 const char *write_julian(const TimePoint &tp) {
-    return write_julian_gregorian(tp, JULIAN);
+    return write_date(tp, JULIAN);
 }
 
 const char *write_gregorian(const TimePoint &tp) {
-    return write_julian_gregorian(tp, GREGORIAN);
+    return write_date(tp, GREGORIAN);
 }
