@@ -23,7 +23,7 @@ struct Counts {
 
 // The counts of region r in the time d + f / 2^32 since its start (or since
 // a start of one of its eras), the part of a millionth below it dropped.
-Counts counts_in(const Region &r, Wide d, uint64_t f) {
+[[gnu::always_inline]] inline Counts counts_in(const Region &r, Wide d, uint64_t f) {
     const Wide blocks = wide_div(d, r.block_seconds);
     const uint64_t rest = wide_mod(d, r.block_seconds); // < 2^22
     // The millionths since the last block began: rest * den and f * den stay
@@ -33,8 +33,8 @@ Counts counts_in(const Region &r, Wide d, uint64_t f) {
             q % MILLIONTHS_PER_COUNT};
 }
 
-char *write_text(char *text, bool negative, Wide era, uint64_t count, int count_digits,
-                 uint64_t millionths) {
+[[gnu::always_inline]] inline char *write_text(char *text, bool negative, Wide era, uint64_t count,
+                                               int count_digits, uint64_t millionths) {
     char *p = text;
     *p++ = '[';
     if (negative) *p++ = '-';

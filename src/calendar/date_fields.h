@@ -2,6 +2,8 @@
 // calendar's separator, then optionally T (or t) and a time of day.
 #pragma once
 
+#include "program.h"
+#include "time_point.h"
 #include "wide/wide.h"
 
 #include <cstdint>
@@ -22,6 +24,22 @@ constexpr Wide year_of(const DateFields &f) {
     return {f.year_hi, f.year_lo};
 }
 
+// Steps over the byte before a field and reads its digit run into value;
+// false when there is none. A run past 2^32 - 1 reads as UINT64_MAX, beyond
+// every field's range, whatever its digits wrap to.
+[[gnu::always_inline]] inline bool read_date_field(const char *&p, uint64_t &value) {
+    const char *const start = ++p;
+    value = decimal_run(p);
+    if (passes_half(start, p, value)) value = UINT64_MAX;
+    return p != start;
+}
+
+// Prints the problem with the whole text; gives READ_FAILED.
+inline int date_fields_fail(const char *problem, const char *text) {
+    report(problem, text);
+    return READ_FAILED;
+}
+
 // Reads year<sep>month<sep>day, optionally followed by Thh:mm or Thh:mm:ss,
 // every field a run of decimal digits of any length (leading zeros allowed).
 //
@@ -34,7 +52,39 @@ constexpr Wide year_of(const DateFields &f) {
 // READ_OK fills every field and sets errno to ERANGE when the year's digits
 // exceed 2^64 - 1 (the year is then wrapped mod 2^64); nothing else touches
 // it.
-int read_date_fields(DateFields &fields, const char *text, char separator);
+// Inline, so that the record lives in its reader's registers.
+[[gnu::always_inline]] inline int read_date_fields(DateFields &fields, const char *text,
+                                                   char separator) {
+    // One pass: each field is read where the shape finds it, and the values
+    // are judged once the shape is whole. Only a year past 2^64 - 1 touches
+    // the flag, once the text is read.
+    const char *p = text;
+    const uint64_t year = decimal_run(p);
+    const char *const year_end = p;
+    if (p == text || *p != separator) return READ_NOT_MINE;
+    uint64_t m, d, h = 0, mi = 0, s = 0;
+    if (!read_date_field(p, m) || *p != separator || !read_date_field(p, d)) return READ_NOT_MINE;
+    // Year, month and day are in place: whatever follows is this notation's.
+    if (*p != '\0' &&
+        ((*p != 'T' && *p != 't') || !read_date_field(p, h) || *p != ':' ||
+         !read_date_field(p, mi) || (*p == ':' && !read_date_field(p, s)) || *p != '\0'))
+        return date_fields_fail("malformed time of day", text);
+
+    if (m < 1 || m > 12) return date_fields_fail("month is out of range", text);
+    if (d < 1 || d > 31) return date_fields_fail("day is out of range", text);
+    if (h > 23) return date_fields_fail("hour is out of range", text);
+    if (mi > 59) return date_fields_fail("minute is out of range", text);
+    if (s > 59) return date_fields_fail("second is out of range", text);
+    if (passes_wide(text, year_end)) set_out_of_range();
+    fields = {year >> 32,
+              year & HALF_MASK,
+              static_cast<uint32_t>(m),
+              static_cast<uint32_t>(d),
+              static_cast<uint32_t>(h),
+              static_cast<uint32_t>(mi),
+              static_cast<uint32_t>(s)};
+    return READ_OK;
+}
 
 // Calendar date text starts with a run of digits and the calendar's
 // separator: the readers test it first, so that they refuse the texts of
@@ -50,11 +100,8 @@ inline uint32_t second_of_day(const DateFields &f) {
     return f.hour * 3600 + f.minute * 60 + f.second;
 }
 
-// Prints "day is out of range" with the whole text; gives READ_FAILED.
-int report_day_of_month(const char *text);
-
 // READ_OK when the day lies within its month, as the calendar's month
 // lengths (twelve entries) give it; otherwise reports it, READ_FAILED.
 inline int check_day_of_month(const DateFields &f, const uint8_t *lengths, const char *text) {
-    return f.day <= lengths[f.month - 1] ? READ_OK : report_day_of_month(text);
+    return f.day <= lengths[f.month - 1] ? READ_OK : date_fields_fail("day is out of range", text);
 }

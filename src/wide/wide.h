@@ -114,7 +114,7 @@ inline constexpr struct DigitValues {
 
 // The decimal run at text mod 2^64; text moves past it. Nothing wraps
 // below 20 digits.
-inline uint64_t decimal_run(const char *&text) {
+[[gnu::always_inline]] inline uint64_t decimal_run(const char *&text) {
     uint64_t v = 0;
     // Two digits a turn: a byte after a digit is at most the terminator.
     for (unsigned d; (d = static_cast<unsigned char>(*text) - unsigned{'0'}) < 10; text += 2) {
@@ -154,7 +154,8 @@ inline bool passes_wide(const char *start, const char *end) {
 // prefix or space. Stores the first unconsumed position in *end when end is
 // not null. Returns the number mod 2^64; flags when it exceeds 2^64 - 1 and
 // otherwise leaves the flag as it was. An empty run gives 0.
-inline Wide read_wide_digits(const char *text, const char **end, unsigned base) {
+[[gnu::always_inline]] inline Wide read_wide_digits(const char *text, const char **end,
+                                                    unsigned base) {
     const char *const start = text;
     uint64_t v = 0;
     bool overflow = false;
@@ -174,7 +175,7 @@ inline Wide read_wide_digits(const char *text, const char **end, unsigned base) 
 
 // Reads a run of decimal digits into one 64-bit word (mod 2^64); flags when
 // the number exceeds 2^32 - 1, otherwise leaves the flag as it was.
-inline uint64_t read_decimal(const char *text, const char **end) {
+[[gnu::always_inline]] inline uint64_t read_decimal(const char *text, const char **end) {
     const char *const start = text;
     const uint64_t v = decimal_run(text);
     if (end) *end = text;
