@@ -21,9 +21,10 @@ constexpr int READ_FAILED = 2;
 // Only the front end's claim of a text (claim_date) clears it, before it
 // offers the text to each reader; readers take it clear and only ever set it,
 // so that any overflow on the way is still set when the reader returns.
-// (The code that reads the C library's own errors from errno, those of the
-// clock and of standard output, clears it too, but never between a reader
-// and the test of its flag.)
+// (Tests and fuzz targets that hand a reader a text themselves clear it as
+// the claim would. The code that reads the C library's own errors from errno,
+// those of the clock and of standard output, clears it too, but never
+// between a reader and the test of its flag.)
 
 // A reader takes the whole argument and fills all three fields on READ_OK,
 // setting the flag when the instant does not fit.

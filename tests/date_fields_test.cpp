@@ -67,8 +67,8 @@ TEST(DateFields, ValuesOfEveryShape) {
     }
 }
 
-// Without year, month and day the text is another notation's: silence, and
-// neither the record nor the flag is touched. With them, the first fault in
+// Without year, month and day the text is another notation's: silence, the
+// record untouched and the flag left clear. With them, the first fault in
 // the order shape, month, day, hour, minute, second is the one reported.
 TEST(DateFields, NotMineOrTheFirstFault) {
     struct {

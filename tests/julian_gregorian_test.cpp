@@ -78,6 +78,7 @@ TEST(JulianGregorianReader, InstantsAndTheOutOfRangeFlag) {
         {"18446744073709551615=12=31T23:59:59", ANY, true},
         {"18446744073709551616-02-29", ANY, true}, // wraps to year 0, a leap year
         {"18446744073709551616-12-30", 0, true},   // year 0 again, by its wrapped value
+        {"18446744073709551444-11-03T23:28:16", 18446744068276900880U, true}, // exact mod 2^64
         {"000000000000000000000001970-01-01", 62135769600, false},
     };
     for (const auto &c : cases) {

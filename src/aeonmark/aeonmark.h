@@ -12,8 +12,9 @@
 #include <iterator>
 #include <numeric>
 
-constexpr uint32_t MILLIONTHS_PER_COUNT = 1000000; // the fraction's six digits
-constexpr int FRACTION_DIGITS = 6;
+constexpr int FRACTION_DIGITS = 6; // millionths of a count
+constexpr uint32_t MILLIONTHS_PER_COUNT = 1000000;
+static_assert(MILLIONTHS_PER_COUNT == powers_of_ten.of[FRACTION_DIGITS]);
 
 // One stretch of the time line whose counts all last alike, numbered on from
 // [first_era]first_count and wrapping into the next era after counts_per_era.
@@ -77,14 +78,17 @@ constexpr EraCount region_end(const Region &r) {
 }
 
 // Each region ends, in time and in text, where the next begins (or cuts its
-// last era short right before the next era); only the last is unbounded.
+// last era short right before the next era); only the last is unbounded. A
+// region that begins within an era counts that era's counts as the one
+// before it does.
 constexpr bool regions_join_up() {
     for (size_t i = 0; i + 1 < std::size(REGIONS); ++i) {
         const Region &r = REGIONS[i], &next = REGIONS[i + 1];
         const EraCount end = region_end(r);
         const bool cut_short =
             end.era + 1 == next.first_era && end.count != 0 && next.first_count == 0;
-        if (r.counts == 0 || r.counts % r.block_counts != 0 ||
+        if (r.counts == 0 || r.counts % r.block_counts != 0 || r.first_count >= r.counts_per_era ||
+            (next.first_count != 0 && next.counts_per_era != r.counts_per_era) ||
             wide_join(r.start) + uint64_t{r.counts} / r.block_counts * r.block_seconds !=
                 wide_join(next.start) ||
             !((end.era == next.first_era && end.count == next.first_count) || cut_short))

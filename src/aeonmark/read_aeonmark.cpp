@@ -3,8 +3,6 @@
 
 #include "program.h"
 
-#include <cerrno>
-
 namespace {
 
 // The largest count of an era: the era's last, unless a region that begins
@@ -40,14 +38,17 @@ TimePoint after_counts(const Region &r, Wide base, Wide counts, uint64_t m) {
     if (negative) ++p;
     if (!is_decimal_digit(*p)) return READ_NOT_MINE;
 
-    const Wide era = read_wide_digits(p, &p, 10); // flags an era above 2^64 - 1
-    if (*p != ']') return READ_NOT_MINE;
-    ++p;
-    if (!is_decimal_digit(*p)) return READ_NOT_MINE;
-    const uint64_t count = read_decimal(p, &p); // flags a count above 2^32 - 1
+    // The runs are judged by their digits, so that the flag is left alone.
+    const char *const era_digits = p;
+    const Wide era = wide_split(decimal_run(p));
+    const char *const era_end = p;
+    if (*p != ']' || !is_decimal_digit(*++p)) return READ_NOT_MINE;
+    const char *const count_digits = p;
+    const uint64_t count = decimal_run(p);
 
     // Out of range whatever follows the count.
-    if (errno == ERANGE || count > largest_count(negative, era)) {
+    if (passes_wide(era_digits, era_end) || passes_half(count_digits, p, count) ||
+        count > largest_count(negative, era)) {
         report("integer part is out of range", text);
         return READ_FAILED;
     }

@@ -13,9 +13,6 @@ static_assert(OLD_TEXT_MAX <= WRITER_TEXT_MAX && NEW_TEXT_MAX <= WRITER_TEXT_MAX
 char old_text[OLD_TEXT_MAX + 1];
 char new_text[NEW_TEXT_MAX + 1];
 
-// Dropping the last 6 - precision of the six fraction digits.
-constexpr uint32_t DROPPED[FRACTION_DIGITS + 1] = {1000000, 100000, 10000, 1000, 100, 10, 1};
-
 struct Counts {
     Wide whole;          // counts since the region's first
     uint64_t millionths; // of the next
@@ -43,7 +40,8 @@ struct Counts {
     p = put_digits(p, count, 10, static_cast<unsigned>(count_digits));
     if (precision > 0) {
         *p++ = '.';
-        p = put_digits(p, millionths / DROPPED[precision], 10, static_cast<unsigned>(precision));
+        p = put_digits(p, millionths / powers_of_ten.of[FRACTION_DIGITS - precision], 10,
+                       static_cast<unsigned>(precision));
     }
     *p = '\0';
     return text;

@@ -8,30 +8,36 @@
 
 namespace {
 
-// Both calendars count days from January 1 of year -399, one 400-year cycle
-// before year 1, so that every day of the range and every year from 0 on has
-// a number of at least 0: year Y is year index Y + 399 there. The reader goes
-// up this cycle in years and back down in days, the writer the other way.
-constexpr uint32_t YEAR_0_INDEX = YEARS_PER_CYCLE - 1;
-
 constexpr uint32_t GREGORIAN_YEAR_1_DAY = 2;        // Gregorian 0001-01-01 is day 2 of the epoch
 constexpr uint32_t JULIAN_ESTIMATE_PERIOD = 178242; // 1/366 + 1/178242 = 4/1461
 static_assert(JULIAN_ESTIMATE_PERIOD == 122 * DAYS_PER_4Y);
 static_assert(JULIAN_ESTIMATE_PERIOD == 487 * DAYS_PER_LEAP_YEAR);
+// The count of days before a year, at a whole cycle, is the cycle's length.
+static_assert(YEARS_PER_CYCLE * DAYS_PER_YEAR + YEARS_PER_CYCLE / 4 - YEARS_PER_CYCLE / 100 +
+                  YEARS_PER_CYCLE / 400 ==
+              DAYS_PER_400Y);
+static_assert(YEARS_PER_CYCLE * DAYS_PER_YEAR + YEARS_PER_CYCLE / 4 ==
+              YEARS_PER_CYCLE / 4 * DAYS_PER_4Y);
 
+// The day arithmetic below is the Julian or the Gregorian one: only those
+// two calendars come here.
 bool is_gregorian(const Calendar &calendar) {
     return calendar.leap == LeapRule::EVERY_FOURTH_BUT_100;
 }
 
-// The epoch's day in that count: one cycle after its first day comes January
-// 1 of year 1, the epoch itself in the Julian calendar.
-uint32_t epoch_day(const Calendar &calendar) {
-    return is_gregorian(calendar) ? DAYS_PER_400Y - GREGORIAN_YEAR_1_DAY
-                                  : YEARS_PER_CYCLE / 4 * DAYS_PER_4Y;
+// Days in the calendar's 400 years, after which its leap years repeat.
+uint32_t cycle_days(const Calendar &calendar) {
+    return is_gregorian(calendar) ? DAYS_PER_400Y : YEARS_PER_CYCLE / 4 * DAYS_PER_4Y;
 }
 
-// Days in the first `years` years of that count, whose leap years are the
-// indices 3, 7, 11 ...: years * 365 + years / 4, and in the Gregorian
+// The epoch's day number of January 1 of year 1: the epoch itself in the
+// Julian calendar.
+uint32_t year_1_day(const Calendar &calendar) {
+    return is_gregorian(calendar) ? GREGORIAN_YEAR_1_DAY : 0;
+}
+
+// Days in the first `years` years from January 1 of year 1, whose leap years
+// are the indices 3, 7, 11 ...: years * 365 + years / 4, and in the Gregorian
 // calendar - years / 100 + years / 400. Flags only a count past 2^64 - 1.
 inline Wide days_before_year(const Calendar &calendar, Wide years) {
     Wide days = wide_add(wide_mul(years, DAYS_PER_YEAR), wide_div(years, 4));
@@ -51,13 +57,17 @@ inline Wide days_before_year(const Calendar &calendar, Wide years) {
     const bool leap = is_leap_year(calendar.leap, wide_mod(year, YEARS_PER_CYCLE));
     if (check_day_of_month(f, month_lengths(leap), text) != READ_OK) return READ_FAILED;
 
-    // Every step adds, so none overflows unless the seconds do (or the year
-    // lies within 399 of 2^64, far past the range); the shift back down
-    // flags the dates before the epoch.
-    const Wide index = wide_add(year, wide_split(YEAR_0_INDEX));
+    // Year 0 lies before year 1, where the count starts: it is counted one
+    // cycle later, with the same leap years, and the cycle is taken back
+    // last, which flags its dates before the epoch. Every other step adds, so
+    // none overflows unless the seconds do.
+    const bool year_0 = wide_join(year) == 0;
+    const Wide index =
+        wide_sub(wide_add(year, wide_split(year_0 ? YEARS_PER_CYCLE : 0)), wide_split(1));
     const uint32_t in_year = days_before_month.of[leap][f.month - 1] + f.day - 1; // < 366
-    const Wide shifted = wide_add(days_before_year(calendar, index), wide_split(in_year));
-    const Wide days = wide_sub(shifted, wide_split(epoch_day(calendar)));
+    const Wide up =
+        wide_add(days_before_year(calendar, index), wide_split(in_year + year_1_day(calendar)));
+    const Wide days = wide_sub(up, wide_split(year_0 ? cycle_days(calendar) : 0));
     const Wide secs = wide_add(wide_mul(days, SECONDS_PER_DAY), wide_split(second_of_day(f)));
     tp = time_point(secs, 0);
     return READ_OK;
@@ -68,7 +78,9 @@ inline Wide days_before_year(const Calendar &calendar, Wide years) {
                                                      const Calendar &calendar) {
     const Wide days = wide_div(seconds_of(tp), SECONDS_PER_DAY); // < 2^48
     const uint32_t second = wide_mod(seconds_of(tp), SECONDS_PER_DAY);
-    const Wide shifted = wide_add(days, wide_split(epoch_day(calendar)));
+    // Counted from January 1 of year 1 - 400, one cycle earlier, every day
+    // of the range has a day number of at least 0, and year Y the index Y + 399.
+    const Wide shifted = wide_add(days, wide_split(cycle_days(calendar) - year_1_day(calendar)));
 
     // e, an estimate of the date's year index: never above it and at most one
     // below, so the day offset from January 1 of index e reaches at most into
@@ -85,7 +97,7 @@ inline Wide days_before_year(const Calendar &calendar, Wide years) {
     }
     const uint32_t day_offset =
         static_cast<uint32_t>(wide_join(wide_sub(shifted, days_before_year(calendar, e)))); // < 731
-    const Wide year = wide_sub(e, wide_split(YEAR_0_INDEX));
+    const Wide year = wide_sub(e, wide_split(YEARS_PER_CYCLE - 1));
     return write_calendar_text(calendar, wide_mod(year, YEARS_PER_CYCLE), year, day_offset, second);
 }
 

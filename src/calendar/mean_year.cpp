@@ -7,8 +7,10 @@
 
 namespace {
 
-constexpr uint32_t STRETCHED = 146097; // a nominal second lasts 146097/146000 s
-constexpr uint32_t NOMINAL = 146000;
+// A nominal second lasts 146097/146000 s: the days of 400 mean years over
+// those of 400 common years.
+constexpr uint32_t STRETCHED = DAYS_PER_400Y;
+constexpr uint32_t NOMINAL = YEARS_PER_CYCLE * DAYS_PER_YEAR;
 static_assert(uint64_t{MEAN_YEAR_SECONDS} * NOMINAL == uint64_t{NOMINAL_YEAR_SECONDS} * STRETCHED);
 
 // Dates before year 323 are counted one 400-year cycle later, so that no step
@@ -35,7 +37,7 @@ constexpr CycleShift ONE_CYCLE{YEARS_PER_CYCLE, MEAN_CYCLE_SECONDS};
     const uint64_t p = s * MEAN_YEAR_SECONDS; // < 2^50
     const uint64_t q = p / NOMINAL_YEAR_SECONDS, r = p % NOMINAL_YEAR_SECONDS;
 
-    // Every step adds but the two that cannot go below 0 and the last, which
+    // Every step adds but the one that cannot go below 0 and the last, which
     // flags dates before the epoch.
     const Wide year = year_of(f);
     const CycleShift &shift = wide_join(year) < MEAN_ANCHOR_YEAR ? ONE_CYCLE : NO_SHIFT;
