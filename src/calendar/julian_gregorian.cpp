@@ -46,8 +46,8 @@ inline Wide days_before_year(const Calendar &calendar, Wide years) {
     return days;
 }
 
-// The reader's work after its first test, which is the cheaper out of line.
-[[gnu::noinline]] int read_date(const char *text, TimePoint &tp, const Calendar &calendar) {
+[[gnu::always_inline]] inline int read_date(const char *text, TimePoint &tp,
+                                            const Calendar &calendar) {
     DateFields f;
     const int result = read_date_fields(f, text, calendar.separator);
     if (result != READ_OK) return result; // errno now holds the year's flag alone
@@ -73,7 +73,13 @@ inline Wide days_before_year(const Calendar &calendar, Wide years) {
     return READ_OK;
 }
 
-// Each calendar's writer gets its own copy, its branches decided.
+// Each calendar's reader, after its first test, which is the cheaper out of
+// line, and each calendar's writer get their own copy, its branches decided.
+template <const Calendar &calendar>
+[[gnu::noinline]] int read_date_of(const char *text, TimePoint &tp) {
+    return read_date(text, tp, calendar);
+}
+
 [[gnu::always_inline]] inline const char *write_date(const TimePoint &tp,
                                                      const Calendar &calendar) {
     const Wide days = wide_div(seconds_of(tp), SECONDS_PER_DAY); // < 2^48
@@ -104,15 +110,17 @@ inline Wide days_before_year(const Calendar &calendar, Wide years) {
 } // namespace
 
 int read_julian_gregorian(const char *text, TimePoint &tp, const Calendar &calendar) {
-    return read_date(text, tp, calendar);
+    return is_gregorian(calendar) ? read_date_of<GREGORIAN>(text, tp)
+                                  : read_date_of<JULIAN>(text, tp);
 }
 
 int read_julian(const char *text, TimePoint &tp) {
-    return may_be_date(text, JULIAN.separator) ? read_date(text, tp, JULIAN) : READ_NOT_MINE;
+    return may_be_date(text, JULIAN.separator) ? read_date_of<JULIAN>(text, tp) : READ_NOT_MINE;
 }
 
 int read_gregorian(const char *text, TimePoint &tp) {
-    return may_be_date(text, GREGORIAN.separator) ? read_date(text, tp, GREGORIAN) : READ_NOT_MINE;
+    return may_be_date(text, GREGORIAN.separator) ? read_date_of<GREGORIAN>(text, tp)
+                                                  : READ_NOT_MINE;
 }
 
 const char *write_julian_gregorian(const TimePoint &tp, const Calendar &calendar) {
