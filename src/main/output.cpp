@@ -49,17 +49,16 @@ void start_output() {
 
 void print_line(const TimePoint &tp) {
     if (sizeof pending - pending_size < LINE_MAX) write_pending();
-    char *const line = pending + pending_size;
-    char *p = line;
+    char *p = pending + pending_size;
     for (const Writer *writer = line_writers; *writer != nullptr; ++writer) {
-        if (p != line) *p++ = ' ';
         // Writers share buffers: each text is copied before the next writer runs.
         const char *const text = (*writer)(tp);
         const size_t length = strlen(text);
         memcpy(p, text, length);
         p += length;
+        *p++ = ' ';
     }
-    *p++ = '\n';
+    p[-1] = '\n'; // in place of the space after the last text: one is always selected
     pending_size = static_cast<size_t>(p - pending);
 }
 
