@@ -22,6 +22,15 @@ for _ in range(int(sys.argv[1])):
 PY
 }
 
+# dateutils' dconv, installed from Debian's dateutils when missing; nothing
+# when it cannot be had.
+find_dconv() {
+  if ! command -v dconv >/dev/null && ! command -v dateutils.dconv >/dev/null && command -v apt-get >/dev/null; then
+    (apt-get install -y -qq dateutils || { apt-get update -qq && apt-get install -y -qq dateutils; }) >/dev/null 2>&1 || true
+  fi
+  command -v dconv || command -v dateutils.dconv || true
+}
+
 # Total instructions of one run of a command, standard input from
 # $work/stdin (empty unless a script fills it).
 instr() {

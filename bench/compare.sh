@@ -40,11 +40,7 @@ gnu=$(per_date "$work/at1" "$work/at" date -u -f - +%Y-%m-%dT%H:%M:%S)
 echo "per date: aeonmark -g $ours instructions, GNU date $gnu: ratio $(awk -v a="$ours" -v b="$gnu" 'BEGIN { printf "%.3f", a / b }')"
 if [ $((ours * 5)) -le "$gnu" ]; then echo "  within budget (1/5 of GNU date)"; else echo "  OVER BUDGET (1/5 of GNU date)"; over=1; fi
 
-dconv=$(command -v dconv || command -v dateutils.dconv || true)
-if [ -z "$dconv" ] && command -v apt-get >/dev/null; then
-  (apt-get install -y -qq dateutils >/dev/null 2>&1 || { apt-get update -qq && apt-get install -y -qq dateutils; }) >/dev/null 2>&1 || true
-  dconv=$(command -v dconv || command -v dateutils.dconv || true)
-fi
+dconv=$(find_dconv)
 if [ -z "$dconv" ]; then
   echo "dateutils' dconv: not installed and cannot be installed here; skipped"
 else

@@ -13,11 +13,11 @@
 namespace {
 
 // Every text, a space or newline after each: the longest line.
-constexpr size_t LINE_MAX = NOTATIONS * (WRITER_TEXT_MAX + 1);
+constexpr size_t LONGEST_LINE = NOTATIONS * (WRITER_TEXT_MAX + 1);
 
 char pending[8192];
 size_t pending_size = 0;
-static_assert(sizeof pending >= LINE_MAX);
+static_assert(sizeof pending >= LONGEST_LINE);
 
 // The writers of the selected rows in table order, then a null.
 Writer line_writers[NOTATIONS + 1];
@@ -48,7 +48,7 @@ void start_output() {
 }
 
 void print_line(const TimePoint &tp) {
-    if (sizeof pending - pending_size < LINE_MAX) write_pending();
+    if (sizeof pending - pending_size < LONGEST_LINE) write_pending();
     char *p = pending + pending_size;
     for (const Writer *writer = line_writers; *writer != nullptr; ++writer) {
         // Writers share buffers: each text is copied before the next writer runs.
