@@ -13,7 +13,7 @@
 namespace {
 
 // Every text, a space or newline after each: the longest line.
-constexpr size_t LONGEST_LINE = NOTATIONS * (WRITER_TEXT_MAX + 1);
+constexpr size_t LONGEST_LINE = size_t{NOTATIONS} * (WRITER_TEXT_MAX + 1);
 
 char pending[8192];
 size_t pending_size = 0;

@@ -120,7 +120,7 @@ inline constexpr struct DigitValues {
     for (unsigned d; (d = static_cast<unsigned char>(*text) - unsigned{'0'}) < 10; text += 2) {
         const unsigned next = static_cast<unsigned char>(text[1]) - unsigned{'0'};
         if (next >= 10) return ++text, v * 10 + d;
-        v = v * 100 + d * 10 + next;
+        v = v * 100 + (d * 10 + next);
     }
     return v;
 }
@@ -190,12 +190,17 @@ constexpr unsigned WIDE_TEXT_MAX = 64;
 inline constexpr struct DigitPairs {
     char of[200];
     constexpr DigitPairs() : of{} {
-        for (int i = 0; i < 100; ++i) {
-            of[2 * i] = static_cast<char>('0' + i / 10);
-            of[2 * i + 1] = static_cast<char>('0' + i % 10);
+        for (size_t i = 0; i < 100; ++i) {
+            of[i * 2] = static_cast<char>('0' + i / 10);
+            of[i * 2 + 1] = static_cast<char>('0' + i % 10);
         }
     }
 } digit_pairs;
+
+// Where the two digits of 0 to 99 are.
+constexpr const char *digit_pair(uint64_t value) {
+    return digit_pairs.of + value * 2;
+}
 
 // 10^0 to 10^19.
 inline constexpr struct PowersOfTen {
@@ -233,8 +238,7 @@ inline char *put_digits(char *out, uint64_t value, unsigned base, unsigned min_d
         if (digits > width) width = digits;
     }
     char *const end = out + width;
-    if (base == 10 && width == 2)
-        return static_cast<char *>(memcpy(out, digit_pairs.of + 2 * value, 2)) + 2;
+    if (base == 10 && width == 2) return static_cast<char *>(memcpy(out, digit_pair(value), 2)) + 2;
     char *p = end;
     if (base == 10) {
         // Four digits at a time over the whole width, the leading zeros too,
@@ -242,10 +246,10 @@ inline char *put_digits(char *out, uint64_t value, unsigned base, unsigned min_d
         const auto decimal = [&](auto v) {
             for (; p - out >= 4; v /= 10000) {
                 const auto four = static_cast<uint32_t>(v % 10000);
-                memcpy(p -= 4, digit_pairs.of + 2 * (four / 100), 2);
-                memcpy(p + 2, digit_pairs.of + 2 * (four % 100), 2);
+                memcpy(p -= 4, digit_pair(four / 100), 2);
+                memcpy(p + 2, digit_pair(four % 100), 2);
             }
-            if (p - out >= 2) memcpy(p -= 2, digit_pairs.of + 2 * (v % 100), 2), v /= 100;
+            if (p - out >= 2) memcpy(p -= 2, digit_pair(v % 100), 2), v /= 100;
             if (p != out) *--p = static_cast<char>('0' + v);
         };
         if (value <= UINT32_MAX)
