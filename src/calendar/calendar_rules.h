@@ -34,15 +34,8 @@ constexpr Calendar MEAN_YEAR{'*', LeapRule::NONE};
 // Any value congruent to the year mod 400 decides, so year 0 is a leap year
 // under both rules that have one.
 constexpr bool is_leap_year(LeapRule rule, uint32_t year_mod_400) {
-    switch (rule) {
-    case LeapRule::EVERY_FOURTH:
-        return year_mod_400 % 4 == 0;
-    case LeapRule::EVERY_FOURTH_BUT_100:
-        return year_mod_400 % 4 == 0 && (year_mod_400 % 100 != 0 || year_mod_400 % 400 == 0);
-    case LeapRule::NONE:
-        break;
-    }
-    return false;
+    return rule != LeapRule::NONE && year_mod_400 % 4 == 0 &&
+           (rule == LeapRule::EVERY_FOURTH || year_mod_400 % 100 != 0 || year_mod_400 % 400 == 0);
 }
 
 // The twelve month lengths of a leap or a common year.
