@@ -51,8 +51,7 @@ inline int date_fields_fail(const char *problem, const char *text) {
 //
 // READ_OK fills every field and sets errno to ERANGE when the year's digits
 // exceed 2^64 - 1 (the year is then wrapped mod 2^64); nothing else touches
-// it.
-// Inline, so that the record lives in its reader's registers.
+// it. Inline, so that the record lives in its reader's registers.
 [[gnu::always_inline]] inline int read_date_fields(DateFields &fields, const char *text,
                                                    char separator) {
     // One pass: each field is read where the shape finds it, and the values
