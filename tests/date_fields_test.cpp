@@ -91,6 +91,8 @@ TEST(DateFields, NotMineOrTheFirstFault) {
         {"T12:00", '-', nullptr},
         {"\262000-01-01", '-', nullptr}, // byte 178, then digits
         {"2000-\xb9-01", '-', nullptr},
+        {"2000\xfe-01-01", '-', nullptr},
+        {"2000-1\xff-01", '-', nullptr},
         {"[0]0000.00", '-', nullptr},
         {"U0", '=', nullptr},
         {"2000-01-01T", '-', "malformed time of day"},
@@ -107,6 +109,8 @@ TEST(DateFields, NotMineOrTheFirstFault) {
         {"2000-01-01TT12:00", '-', "malformed time of day"},
         {"2000-01-01T12:00\xff", '-', "malformed time of day"},
         {"2000-01-01\xd4", '-', "malformed time of day"},
+        {"2000-01-01T1\xfe:00", '-', "malformed time of day"},
+        {"2000-01-01T12:00:5\xff", '-', "malformed time of day"},
         {"2000-13-01x", '-', "malformed time of day"},
         {"2000-13-01T25:00", '-', "month is out of range"},
         {"2000-13-01", '-', "month is out of range"},

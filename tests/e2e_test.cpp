@@ -67,6 +67,27 @@ std::string unescape(const std::string &s) {
     return r;
 }
 
+// \(TEXT\)*N stands for TEXT N times, so that a run of many dates fits one
+// row; it is expanded before anything else is read from the row.
+std::string expand_repeats(const std::string &s) {
+    std::string r;
+    for (size_t i = 0; i < s.size(); ++i) {
+        if (s[i] != '\\' || i + 1 == s.size()) {
+            r += s[i];
+        } else if (s[i + 1] != '(') {
+            r += s.substr(i++, 2); // another escape, read later
+        } else {
+            const size_t close = s.find("\\)*", i + 2);
+            if (close == std::string::npos) return s; // left as written: the row fails
+            size_t digits = 0;
+            const int times = std::stoi(s.substr(close + 3), &digits);
+            for (int k = 0; k < times; ++k) r += s.substr(i + 2, close - i - 2);
+            i = close + 3 + digits - 1;
+        }
+    }
+    return r;
+}
+
 std::string trim(const std::string &s) {
     const size_t b = s.find_first_not_of(' ');
     if (b == std::string::npos) return "";
@@ -78,10 +99,11 @@ void load_table(const std::filesystem::path &path, std::vector<Case> &cases) {
     std::string line;
     for (int n = 1; std::getline(in, line); ++n) {
         if (trim(line).empty() || trim(line)[0] == '#') continue;
+        const std::string row = expand_repeats(line);
         std::vector<std::string> fields;
         for (size_t start = 0;;) {
-            const size_t bar = line.find(" |", start);
-            fields.push_back(trim(line.substr(start, bar - start)));
+            const size_t bar = row.find(" |", start);
+            fields.push_back(trim(row.substr(start, bar - start)));
             if (bar == std::string::npos) break;
             start = bar + 2;
         }
@@ -144,13 +166,26 @@ void drain(int fd, std::string &into, bool &open) {
         open = false;
 }
 
+// A program built for a target this machine cannot run (32-bit x86 on a
+// kernel without it) is started through the user-mode emulator, which takes
+// the invocation name as an option. It cannot pass an empty argument vector.
+constexpr const char *EMULATOR = AEONMARK_EMULATOR;
+bool emulated() {
+    return *EMULATOR != '\0';
+}
+
 // The program's standard input is a pipe that stays open and empty while it
 // runs, so a read of it would block: the alarm turns that into a failure.
 Result run(const Case &c) {
     int in[2], out[2], err[2];
     if (pipe(in) != 0 || pipe(out) != 0 || pipe(err) != 0) return {};
     std::vector<char *> argv;
-    if (!c.no_argv) argv.push_back(const_cast<char *>(c.argv0.c_str()));
+    if (emulated()) {
+        for (const char *a : {EMULATOR, "-0", c.argv0.c_str(), AEONMARK_BINARY})
+            argv.push_back(const_cast<char *>(a));
+    } else if (!c.no_argv) {
+        argv.push_back(const_cast<char *>(c.argv0.c_str()));
+    }
     for (const auto &a : c.args) argv.push_back(const_cast<char *>(a.c_str()));
     argv.push_back(nullptr);
     const pid_t pid = fork();
@@ -166,7 +201,7 @@ Result run(const Case &c) {
         close(in[0]), close(in[1]), close(out[0]), close(out[1]), close(err[0]), close(err[1]);
         for (const auto &e : c.env) putenv(const_cast<char *>(e.c_str()));
         alarm(20);
-        execv(AEONMARK_BINARY, argv.data());
+        execv(emulated() ? EMULATOR : AEONMARK_BINARY, argv.data());
         _exit(127);
     }
     close(in[0]), close(out[1]), close(err[1]);
@@ -192,6 +227,7 @@ TEST_P(Table, OutputErrorsAndStatus) {
     const Case &c = GetParam();
     SCOPED_TRACE(c.file + ".txt:" + std::to_string(c.line) + ": " + c.source);
     ASSERT_NE(c.status, -100) << "a row needs four fields: args | status | stdout | stderr";
+    if (c.no_argv && emulated()) GTEST_SKIP() << "no empty argument vector through " << EMULATOR;
     const Result r = run(c);
     EXPECT_EQ(r.out, c.out);
     EXPECT_EQ(r.err, c.err);
@@ -259,6 +295,7 @@ TEST(CurrentTime, GregorianLineIsTheUtcClock) {
 
 TEST(CurrentTime, DefaultIsAeonmarkWithTwoDigits) {
     for (const char *dash : {"", "-", "@noargv"}) {
+        if (dash == std::string("@noargv") && emulated()) continue;
         Case c;
         if (dash == std::string("-")) c.args = {dash, dash};
         c.no_argv = dash == std::string("@noargv");

@@ -26,7 +26,7 @@ const Calendar &calendar(bool gregorian) {
 
 // A calendar date names a whole second.
 Reading read(const std::string &text, bool gregorian) {
-    const Reading r = read_with(gregorian ? read_gregorian : read_julian, text.c_str());
+    Reading r = read_with(gregorian ? read_gregorian : read_julian, text.c_str());
     EXPECT_TRUE(r.result != READ_OK || r.tp.frac == 0) << text;
     return r;
 }

@@ -137,10 +137,14 @@ TEST(DigitReaders, ValuesFlagsAndEnds) {
         {"", 10, 0, false, 0},
         {"-5", 10, 0, false, 0},
         {"\xb5", 10, 0, false, 0},
+        {"12\xfe", 10, 12, false, 2}, // the last bytes straight after digits, in either place
+        {"123\xff", 10, 123, false, 3},
         {"ffffffffffffffff", 16, MAX, false, 16},
         {"10000000000000000", 16, 0, true, 17},
         {"1A", 16, 26, false, 2},
         {"fFg", 16, 255, false, 2},
+        {"fe\xfe", 16, 254, false, 2},
+        {"F\xff", 16, 15, false, 1},
         {"4294967295", 0, 4294967295, false, 10},
         {"4294967296", 0, 4294967296, true, 10},
         {"18446744073709551616", 0, 0, true, 20},
@@ -148,6 +152,7 @@ TEST(DigitReaders, ValuesFlagsAndEnds) {
         {"0009", 0, 9, false, 4},
         {"000000000000000000000012", 0, 12, false, 24},
         {"a", 0, 0, false, 0},
+        {"9\xff", 0, 9, false, 1},
     };
     for (const auto &c : cases) {
         const char *end = nullptr;
@@ -200,14 +205,15 @@ TEST(WideToText, BasesAndMinimumDigits) {
     }
 }
 
-TEST(WideToText, ReadsBackInBothBases) {
+TEST(PutDigits, ReadsBackInBothBases) {
     std::mt19937_64 rng(7);
     for (int i = 0; i < 100000; ++i) {
         const uint64_t v = edgy(rng);
         for (unsigned base : {10U, 16U}) {
             errno = 0;
-            const Wide back =
-                read_wide_digits(wide_to_text(v >> 32, v & HALF_MASK, base, 1), nullptr, base);
+            char text[WIDE_TEXT_MAX + 1] = {}; // terminated after any digits
+            put_digits(text, v, base, 1);
+            const Wide back = read_wide_digits(text, nullptr, base);
             ASSERT_EQ(wide_join(back), v) << base;
             ASSERT_EQ(errno, 0);
         }

@@ -53,10 +53,10 @@ bool read_current_time(TimePoint &tp);
 // count is held.
 bool read_clock(int64_t unix_seconds, TimePoint &tp);
 
-// Writes out what standard output holds, keeping the first write error for
-// finish_output; nothing is retried once a write has failed.
+// Hands the lines gathered so far to standard output, keeping the first
+// write error for finish_output; nothing is retried once a write has failed.
 void flush_output();
 
-// Flushes standard output; false (after a message) if anything written to
-// it was lost.
+// Flushes and closes standard output; false (after "write error") if
+// anything written to it was lost. Nothing is written to it afterwards.
 bool finish_output();

@@ -6,6 +6,7 @@
 #include "program.h"
 
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstring>
 #include <span>
@@ -15,7 +16,17 @@ namespace {
 // Every text, a space or newline after each: the longest line.
 constexpr size_t LONGEST_LINE = size_t{NOTATIONS} * (WRITER_TEXT_MAX + 1);
 
-char pending[8192];
+// A write of at most PIPE_BUF bytes goes into a pipe whole, so runs that
+// share one pipe never splice each other's lines: every block is whole
+// lines, written at once. 4096 bytes on Linux; where the platform does not
+// say, 512, the least any POSIX system allows.
+#ifdef PIPE_BUF
+constexpr size_t OUTPUT_BLOCK = PIPE_BUF;
+#else
+constexpr size_t OUTPUT_BLOCK = _POSIX_PIPE_BUF;
+#endif
+
+char pending[OUTPUT_BLOCK];
 size_t pending_size = 0;
 static_assert(sizeof pending >= LONGEST_LINE);
 
@@ -29,15 +40,6 @@ void note_write_error(int error) {
     if (write_errno == 0) write_errno = error != 0 ? error : EIO;
 }
 
-// Once a write has failed, what is left is reported at the end, not retried.
-void write_pending() {
-    errno = 0;
-    if (pending_size != 0 && !ferror(stdout) &&
-        fwrite(pending, 1, pending_size, stdout) != pending_size)
-        note_write_error(errno);
-    pending_size = 0;
-}
-
 } // namespace
 
 void start_output() {
@@ -48,7 +50,7 @@ void start_output() {
 }
 
 void print_line(const TimePoint &tp) {
-    if (sizeof pending - pending_size < LONGEST_LINE) write_pending();
+    if (sizeof pending - pending_size < LONGEST_LINE) flush_output();
     char *p = pending + pending_size;
     for (const Writer *writer = line_writers; *writer != nullptr; ++writer) {
         // Writers share buffers: each text is copied before the next writer runs.
@@ -62,14 +64,22 @@ void print_line(const TimePoint &tp) {
     pending_size = static_cast<size_t>(p - pending);
 }
 
+// Standard output is unbuffered, so each block is one write. Once a write
+// has failed, what is left is reported at the end, not retried.
 void flush_output() {
-    write_pending();
-    if (!ferror(stdout) && fflush(stdout) != 0) note_write_error(errno);
+    errno = 0;
+    if (pending_size != 0 && !ferror(stdout) &&
+        fwrite(pending, 1, pending_size, stdout) != pending_size)
+        note_write_error(errno);
+    pending_size = 0;
 }
 
 bool finish_output() {
     flush_output();
-    if (ferror(stdout)) note_write_error(errno);
+    // Some file systems report a lost write only when the file is closed. A
+    // descriptor that was never open loses nothing unless a write failed.
+    errno = 0;
+    if (fclose(stdout) != 0 && errno != EBADF) note_write_error(errno);
     if (write_errno == 0) return true;
     report("write error", strerror(write_errno));
     return false;

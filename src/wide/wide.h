@@ -116,13 +116,18 @@ inline constexpr struct DigitValues {
 // below 20 digits.
 [[gnu::always_inline]] inline uint64_t decimal_run(const char *&text) {
     uint64_t v = 0;
-    // Two digits a turn: a byte after a digit is at most the terminator.
-    for (unsigned d; (d = static_cast<unsigned char>(*text) - unsigned{'0'}) < 10; text += 2) {
-        const unsigned next = static_cast<unsigned char>(text[1]) - unsigned{'0'};
-        if (next >= 10) return ++text, v * 10 + d;
-        v = v * 100 + (d * 10 + next);
+    for (;;) { // two digits a turn
+        const unsigned first = static_cast<unsigned char>(text[0]) - unsigned{'0'};
+        if (first >= 10) return v;
+        // text[0] is a digit, so text[1] is at most the terminator.
+        const unsigned second = static_cast<unsigned char>(text[1]) - unsigned{'0'};
+        if (second >= 10) {
+            ++text;
+            return v * 10 + first;
+        }
+        v = v * 100 + (first * 10 + second);
+        text += 2;
     }
-    return v;
 }
 
 // The digits from first to end that follow its leading zeros.
