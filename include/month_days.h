@@ -1,5 +1,5 @@
 // Month lengths shared by every calendar: the leap-year row, then the
-// common-year row. Read them through month_lengths(leap).
+// common-year row. Read them through months_of_year(leap).
 #pragma once
 
 #include <cstdint>

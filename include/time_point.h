@@ -27,7 +27,15 @@ constexpr int READ_FAILED = 2;
 // between a reader and the test of its flag.)
 
 // A reader takes the whole argument and fills all three fields on READ_OK,
-// setting the flag when the instant does not fit.
+// setting the flag when the instant does not fit. The text ends with its
+// terminator, so a byte found not to be the terminator has another after
+// it: a reader may look one byte past it.
+//
+// Every text is offered to the readers in table order and most refuse it, so
+// each reader starts with a cheap test of the text's opening. Where the rest
+// of its work is long, that rest lies out of line, as read_<notation>_rest:
+// a text of another notation then costs a few instructions and none of the
+// rest's set-up.
 using Reader = int (*)(const char *text, TimePoint &tp);
 
 // A writer never fails and never touches the flag; its text, of at most

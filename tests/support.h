@@ -2,6 +2,7 @@
 // under test, so that they can serve as its oracle.
 #pragma once
 
+#include "program.h"
 #include "time_point.h"
 
 #include <gtest/gtest.h>
@@ -69,6 +70,19 @@ inline Reading read_with(Reader reader, const char *text) {
     r.flag = flag == ERANGE;
     return r;
 }
+
+// Restores the aeonmark writer's precision however the scope ends, so that
+// a failed assertion leaves no other value to later tests.
+class PrecisionGuard {
+  public:
+    PrecisionGuard() : saved_(precision) {}
+    ~PrecisionGuard() { precision = saved_; }
+    PrecisionGuard(const PrecisionGuard &) = delete;
+    PrecisionGuard &operator=(const PrecisionGuard &) = delete;
+
+  private:
+    int saved_;
+};
 
 // Messages are checked for their words here; the whole line, byte for byte,
 // in the end-to-end tables. A failure shows both, cut short.

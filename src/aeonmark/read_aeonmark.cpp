@@ -31,8 +31,7 @@ TimePoint after_counts(const Region &r, Wide base, Wide counts, uint64_t m) {
     return time_point(wide_add(base, whole), frac);
 }
 
-// The reader's work after its first test, which is the cheaper for it.
-[[gnu::noinline]] int read_bracketed(const char *text, TimePoint &tp) {
+[[gnu::noinline]] int read_aeonmark_rest(const char *text, TimePoint &tp) {
     const char *p = text + 1;
     const bool negative = *p == '-';
     if (negative) ++p;
@@ -84,5 +83,5 @@ TimePoint after_counts(const Region &r, Wide base, Wide counts, uint64_t m) {
 } // namespace
 
 int read_aeonmark(const char *text, TimePoint &tp) {
-    return *text == '[' ? read_bracketed(text, tp) : READ_NOT_MINE;
+    return *text == '[' ? read_aeonmark_rest(text, tp) : READ_NOT_MINE;
 }

@@ -34,6 +34,18 @@ constexpr Wide year_of(const DateFields &f) {
     return p != start;
 }
 
+// Reads what may follow a date up to the end of the text: nothing, or T (or
+// t), hours, a colon and minutes, then optionally a colon and seconds. False
+// for any other tail; the fields of a missing part keep their values.
+[[gnu::always_inline]] inline bool read_time_of_day(const char *&p, uint64_t &hour,
+                                                    uint64_t &minute, uint64_t &second) {
+    if (*p == '\0') return true;
+    if ((*p != 'T' && *p != 't') || !read_date_field(p, hour)) return false;
+    if (*p != ':' || !read_date_field(p, minute)) return false;
+    if (*p == ':' && !read_date_field(p, second)) return false;
+    return *p == '\0';
+}
+
 // Prints the problem with the whole text; gives READ_FAILED.
 inline int date_fields_fail(const char *problem, const char *text) {
     report(problem, text);
@@ -64,10 +76,7 @@ inline int date_fields_fail(const char *problem, const char *text) {
     uint64_t m, d, h = 0, mi = 0, s = 0;
     if (!read_date_field(p, m) || *p != separator || !read_date_field(p, d)) return READ_NOT_MINE;
     // Year, month and day are in place: whatever follows is this notation's.
-    if (*p != '\0' &&
-        ((*p != 'T' && *p != 't') || !read_date_field(p, h) || *p != ':' ||
-         !read_date_field(p, mi) || (*p == ':' && !read_date_field(p, s)) || *p != '\0'))
-        return date_fields_fail("malformed time of day", text);
+    if (!read_time_of_day(p, h, mi, s)) return date_fields_fail("malformed time of day", text);
 
     if (m < 1 || m > 12) return date_fields_fail("month is out of range", text);
     if (d < 1 || d > 31) return date_fields_fail("day is out of range", text);

@@ -8,42 +8,42 @@
 
 namespace {
 
-constexpr uint32_t GREGORIAN_YEAR_1_DAY = 2;        // Gregorian 0001-01-01 is day 2 of the epoch
-constexpr uint32_t JULIAN_ESTIMATE_PERIOD = 178242; // 1/366 + 1/178242 = 4/1461
-static_assert(JULIAN_ESTIMATE_PERIOD == 122 * DAYS_PER_4Y);
-static_assert(JULIAN_ESTIMATE_PERIOD == 487 * DAYS_PER_LEAP_YEAR);
-// The count of days before a year, at a whole cycle, is the cycle's length.
-static_assert(YEARS_PER_CYCLE * DAYS_PER_YEAR + YEARS_PER_CYCLE / 4 - YEARS_PER_CYCLE / 100 +
-                  YEARS_PER_CYCLE / 400 ==
-              DAYS_PER_400Y);
-static_assert(YEARS_PER_CYCLE * DAYS_PER_YEAR + YEARS_PER_CYCLE / 4 ==
-              YEARS_PER_CYCLE / 4 * DAYS_PER_4Y);
+constexpr uint32_t GREGORIAN_YEAR_1_DAY = 2; // Gregorian 0001-01-01 is day 2 of the epoch
 
 // The day arithmetic below is the Julian or the Gregorian one: only those
 // two calendars come here.
-bool is_gregorian(const Calendar &calendar) {
+constexpr bool is_gregorian(const Calendar &calendar) {
     return calendar.leap == LeapRule::EVERY_FOURTH_BUT_100;
 }
 
 // Days in the calendar's 400 years, after which its leap years repeat.
-uint32_t cycle_days(const Calendar &calendar) {
+constexpr uint32_t cycle_days(const Calendar &calendar) {
     return is_gregorian(calendar) ? DAYS_PER_400Y : YEARS_PER_CYCLE / 4 * DAYS_PER_4Y;
 }
 
 // The epoch's day number of January 1 of year 1: the epoch itself in the
 // Julian calendar.
-uint32_t year_1_day(const Calendar &calendar) {
+constexpr uint32_t year_1_day(const Calendar &calendar) {
     return is_gregorian(calendar) ? GREGORIAN_YEAR_1_DAY : 0;
 }
 
-// Days in the first `years` years from January 1 of year 1, whose leap years
-// are the indices 3, 7, 11 ...: years * 365 + years / 4, and in the Gregorian
-// calendar - years / 100 + years / 400. Flags only a count past 2^64 - 1.
-inline Wide days_before_year(const Calendar &calendar, Wide years) {
-    Wide days = wide_add(wide_mul(years, DAYS_PER_YEAR), wide_div(years, 4));
-    if (is_gregorian(calendar))
-        days = wide_add(wide_sub(days, wide_div(years, 100)), wide_div(years, 400));
+// Days in the first `years` (0 to 400) years from January 1 of a year 1 mod
+// 400, whose leap years are the indices 3, 7, 11 ...: years * 365 + years / 4,
+// and in the Gregorian calendar - years / 100 + years / 400.
+constexpr uint32_t days_before_year_in_cycle(const Calendar &calendar, uint32_t years) {
+    uint32_t days = years * DAYS_PER_YEAR + years / 4;
+    if (is_gregorian(calendar)) days = days - years / 100 + years / 400;
     return days;
+}
+static_assert(days_before_year_in_cycle(GREGORIAN, YEARS_PER_CYCLE) == cycle_days(GREGORIAN));
+static_assert(days_before_year_in_cycle(JULIAN, YEARS_PER_CYCLE) == cycle_days(JULIAN));
+
+// The same for any count of years: whole cycles, then the rest. Flags only a
+// count past 2^64 - 1.
+inline Wide days_before_year(const Calendar &calendar, Wide years) {
+    const uint32_t rest = days_before_year_in_cycle(calendar, wide_mod(years, YEARS_PER_CYCLE));
+    return wide_add(wide_mul(wide_div(years, YEARS_PER_CYCLE), cycle_days(calendar)),
+                    wide_split(rest));
 }
 
 [[gnu::always_inline]] inline int read_date(const char *text, TimePoint &tp,
@@ -54,8 +54,9 @@ inline Wide days_before_year(const Calendar &calendar, Wide years) {
 
     // A year whose digits wrapped is judged, and converted, by its wrapped value.
     const Wide year = year_of(f);
-    const bool leap = is_leap_year(calendar.leap, wide_mod(year, YEARS_PER_CYCLE));
-    if (check_day_of_month(f, month_lengths(leap), text) != READ_OK) return READ_FAILED;
+    const MonthTable months =
+        months_of_year(is_leap_year(calendar.leap, wide_mod(year, YEARS_PER_CYCLE)));
+    if (check_day_of_month(f, months.lengths, text) != READ_OK) return READ_FAILED;
 
     // Year 0 lies before year 1, where the count starts: it is counted one
     // cycle later, with the same leap years, and the cycle is taken back
@@ -64,7 +65,7 @@ inline Wide days_before_year(const Calendar &calendar, Wide years) {
     const bool year_0 = wide_join(year) == 0;
     const Wide index =
         wide_sub(wide_add(year, wide_split(year_0 ? YEARS_PER_CYCLE : 0)), wide_split(1));
-    const uint32_t in_year = days_before_month.of[leap][f.month - 1] + f.day - 1; // < 366
+    const uint32_t in_year = months.days_before[f.month - 1] + f.day - 1; // < 366
     const Wide up =
         wide_add(days_before_year(calendar, index), wide_split(in_year + year_1_day(calendar)));
     const Wide days = wide_sub(up, wide_split(year_0 ? cycle_days(calendar) : 0));
@@ -73,13 +74,28 @@ inline Wide days_before_year(const Calendar &calendar, Wide years) {
     return READ_OK;
 }
 
-// Each calendar's reader, after its first test, which is the cheaper out of
-// line, and each calendar's writer get their own copy, its branches decided.
-template <const Calendar &calendar>
-[[gnu::noinline]] int read_date_of(const char *text, TimePoint &tp) {
-    return read_date(text, tp, calendar);
+[[gnu::noinline]] int read_julian_rest(const char *text, TimePoint &tp) {
+    return read_date(text, tp, JULIAN);
 }
 
+[[gnu::noinline]] int read_gregorian_rest(const char *text, TimePoint &tp) {
+    return read_date(text, tp, GREGORIAN);
+}
+
+// The year of the calendar's 400-year cycle (0 to 399) that holds
+// day_in_cycle: what is left once the leap days before it are taken off
+// counts 365-day years. Every 4 years have one (day / 1460, 4 years less
+// their leap day); in the Gregorian calendar the centuries but every fourth
+// have none (day / 36524 puts one back a century, day / 146096 takes the
+// 400th off again). Exact for every day of the cycle.
+inline uint32_t year_in_cycle(const Calendar &calendar, uint32_t day_in_cycle) {
+    uint32_t days = day_in_cycle - day_in_cycle / (DAYS_PER_4Y - 1);
+    if (is_gregorian(calendar))
+        days += day_in_cycle / DAYS_PER_100Y - day_in_cycle / (DAYS_PER_400Y - 1);
+    return days / DAYS_PER_YEAR;
+}
+
+// Each calendar's writer gets its own copy, its branches decided.
 [[gnu::always_inline]] inline const char *write_date(const TimePoint &tp,
                                                      const Calendar &calendar) {
     const Wide days = wide_div(seconds_of(tp), SECONDS_PER_DAY); // < 2^48
@@ -87,44 +103,23 @@ template <const Calendar &calendar>
     // Counted from January 1 of year 1 - 400, one cycle earlier, every day
     // of the range has a day number of at least 0, and year Y the index Y + 399.
     const Wide shifted = wide_add(days, wide_split(cycle_days(calendar) - year_1_day(calendar)));
-
-    // e, an estimate of the date's year index: never above it and at most one
-    // below, so the day offset from January 1 of index e reaches at most into
-    // the next year, and the text rolls over at most once.
-    Wide e;
-    if (is_gregorian(calendar)) {
-        const uint32_t in_cycle = wide_mod(shifted, DAYS_PER_400Y);
-        e = wide_add(wide_mul(wide_div(shifted, DAYS_PER_400Y), YEARS_PER_CYCLE),
-                     wide_split(in_cycle / DAYS_PER_LEAP_YEAR));
-    } else {
-        // shifted * 4 / 1461 with both fractional parts dropped
-        e = wide_add(wide_div(shifted, DAYS_PER_LEAP_YEAR),
-                     wide_div(shifted, JULIAN_ESTIMATE_PERIOD));
-    }
-    const uint32_t day_offset =
-        static_cast<uint32_t>(wide_join(wide_sub(shifted, days_before_year(calendar, e)))); // < 731
-    const Wide year = wide_sub(e, wide_split(YEARS_PER_CYCLE - 1));
-    return write_calendar_text(calendar, wide_mod(year, YEARS_PER_CYCLE), year, day_offset, second);
+    const uint32_t day_in_cycle = wide_mod(shifted, cycle_days(calendar));
+    const uint32_t years = year_in_cycle(calendar, day_in_cycle);
+    const uint32_t day_of_year = day_in_cycle - days_before_year_in_cycle(calendar, years);
+    const Wide index = wide_add(wide_mul(wide_div(shifted, cycle_days(calendar)), YEARS_PER_CYCLE),
+                                wide_split(years));
+    return write_calendar_text(calendar, wide_sub(index, wide_split(YEARS_PER_CYCLE - 1)),
+                               day_of_year, second);
 }
 
 } // namespace
 
-int read_julian_gregorian(const char *text, TimePoint &tp, const Calendar &calendar) {
-    return is_gregorian(calendar) ? read_date_of<GREGORIAN>(text, tp)
-                                  : read_date_of<JULIAN>(text, tp);
-}
-
 int read_julian(const char *text, TimePoint &tp) {
-    return may_be_date(text, JULIAN.separator) ? read_date_of<JULIAN>(text, tp) : READ_NOT_MINE;
+    return may_be_date(text, JULIAN.separator) ? read_julian_rest(text, tp) : READ_NOT_MINE;
 }
 
 int read_gregorian(const char *text, TimePoint &tp) {
-    return may_be_date(text, GREGORIAN.separator) ? read_date_of<GREGORIAN>(text, tp)
-                                                  : READ_NOT_MINE;
-}
-
-const char *write_julian_gregorian(const TimePoint &tp, const Calendar &calendar) {
-    return write_date(tp, calendar);
+    return may_be_date(text, GREGORIAN.separator) ? read_gregorian_rest(text, tp) : READ_NOT_MINE;
 }
 
 const char *write_julian(const TimePoint &tp) {

@@ -3,10 +3,9 @@
 // read, always Thh:mm:ss when written. Years have no sign and start at 0.
 #pragma once
 
-#include "calendar/calendar_rules.h"
 #include "time_point.h"
 
-// Reads a date of calendar (JULIAN or GREGORIAN) into whole seconds (frac
+// Readers of rows j and g: a date of the calendar into whole seconds (frac
 // 0). Not mine, or failed with a message, as the date fields are; a day
 // beyond its month in that calendar's year prints "day is out of range" and
 // fails. Constant time for any year up to 2^64 - 1.
@@ -17,16 +16,12 @@
 // below 2^64 - 399). The last instants are Julian 584542046091=08=18T07:00:15
 // and Gregorian 584554049254-11-07T07:00:15; the first are 0001=01=01 and
 // 0000-12-30.
-int read_julian_gregorian(const char *text, TimePoint &tp, const Calendar &calendar);
+int read_julian(const char *text, TimePoint &tp);
+int read_gregorian(const char *text, TimePoint &tp);
 
-int read_julian(const char *text, TimePoint &tp);    // reader of row j
-int read_gregorian(const char *text, TimePoint &tp); // reader of row g
-
-// The date of the whole second of tp (frac dropped) in calendar (JULIAN or
-// GREGORIAN), exact for every TimePoint; years 1 to 584542046091 (Julian) or
-// 0 to 584554049254 (Gregorian). Never touches errno. Returns the calendar
-// text buffer, valid until the next calendar text.
-const char *write_julian_gregorian(const TimePoint &tp, const Calendar &calendar);
-
-const char *write_julian(const TimePoint &tp);    // writer of row j
-const char *write_gregorian(const TimePoint &tp); // writer of row g
+// Writers of rows j and g: the date of the whole second of tp (frac
+// dropped), exact for every TimePoint; years 1 to 584542046091 (Julian) or 0
+// to 584554049254 (Gregorian). Never touch errno. Return the calendar text
+// buffer, valid until the next calendar text.
+const char *write_julian(const TimePoint &tp);
+const char *write_gregorian(const TimePoint &tp);

@@ -23,17 +23,16 @@ struct CycleShift {
 constexpr CycleShift NO_SHIFT{0, {0, 0}};
 constexpr CycleShift ONE_CYCLE{YEARS_PER_CYCLE, MEAN_CYCLE_SECONDS};
 
-// The reader's work, apart from its first test, which is the cheaper for it.
-[[gnu::noinline]] int read_mean_year_date(const char *text, TimePoint &tp) {
+[[gnu::noinline]] int read_mean_year_rest(const char *text, TimePoint &tp) {
     DateFields f;
     const int result = read_date_fields(f, text, MEAN_YEAR.separator);
     if (result != READ_OK) return result;
-    if (check_day_of_month(f, month_lengths(false), text) != READ_OK) return READ_FAILED;
+    const MonthTable months = months_of_year(false); // no leap years
+    if (check_day_of_month(f, months.lengths, text) != READ_OK) return READ_FAILED;
     // The nominal second of the year, and the exact instant it stands for:
     // Q whole seconds and R / 31536000 of one after the start of the year.
-    const uint64_t s =
-        (days_before_month.of[false][f.month - 1] + f.day - 1) * uint64_t{SECONDS_PER_DAY} +
-        second_of_day(f);                     // < 31536000
+    const uint64_t s = (months.days_before[f.month - 1] + f.day - 1) * uint64_t{SECONDS_PER_DAY} +
+                       second_of_day(f);      // < 31536000
     const uint64_t p = s * MEAN_YEAR_SECONDS; // < 2^50
     const uint64_t q = p / NOMINAL_YEAR_SECONDS, r = p % NOMINAL_YEAR_SECONDS;
 
@@ -54,7 +53,7 @@ constexpr CycleShift ONE_CYCLE{YEARS_PER_CYCLE, MEAN_CYCLE_SECONDS};
 } // namespace
 
 int read_mean_year(const char *text, TimePoint &tp) {
-    return may_be_date(text, MEAN_YEAR.separator) ? read_mean_year_date(text, tp) : READ_NOT_MINE;
+    return may_be_date(text, MEAN_YEAR.separator) ? read_mean_year_rest(text, tp) : READ_NOT_MINE;
 }
 
 const char *write_mean_year(const TimePoint &tp) {
@@ -68,5 +67,5 @@ const char *write_mean_year(const TimePoint &tp) {
     const uint64_t rem = wide_mod(d, MEAN_YEAR_SECONDS);
     const uint64_t frac_part = (tp.frac * NOMINAL) >> 32;
     const uint32_t s = static_cast<uint32_t>((rem * NOMINAL + frac_part) / STRETCHED); // < 31536000
-    return write_calendar_text(MEAN_YEAR, 0, year, s / SECONDS_PER_DAY, s % SECONDS_PER_DAY);
+    return write_calendar_text(MEAN_YEAR, year, s / SECONDS_PER_DAY, s % SECONDS_PER_DAY);
 }

@@ -22,7 +22,7 @@ FormatEntry format_table[NOTATIONS + 1] = {
 };
 
 int claim_date(const char *text, TimePoint &tp) {
-#pragma GCC unroll 6
+#pragma GCC unroll NOTATIONS
     for (const FormatEntry &row : std::span(format_table, NOTATIONS)) {
         errno = 0;
         if (row.reader == nullptr) continue;

@@ -60,7 +60,9 @@ void print_line(const TimePoint &tp) {
         p += length;
         *p++ = ' ';
     }
-    p[-1] = '\n'; // in place of the space after the last text: one is always selected
+    // The options select row s when they name none, so at least one text
+    // stands on the line: the newline takes the place of its last space.
+    p[-1] = '\n';
     pending_size = static_cast<size_t>(p - pending);
 }
 

@@ -11,6 +11,24 @@ constexpr int UNIX_TEXT_MAX = 21;
 static_assert(UNIX_TEXT_MAX <= WRITER_TEXT_MAX);
 char unix_text[UNIX_TEXT_MAX + 1];
 
+// The whole seconds of tp (the floor of its Unix time) in base 10, or in
+// base 16 after 0x; never touches the flag.
+const char *write_unix_time(const TimePoint &tp, unsigned base) {
+    // The fraction is dropped, so a minus sign never precedes a zero.
+    const Wide secs = seconds_of(tp);
+    const bool negative = wide_join(secs) < wide_join(UNIX_EPOCH);
+    const Wide magnitude = negative ? wide_sub(UNIX_EPOCH, secs) : wide_sub(secs, UNIX_EPOCH);
+    char *p = unix_text;
+    *p++ = 'U';
+    if (negative) *p++ = '-';
+    if (base == 16) {
+        *p++ = '0';
+        *p++ = 'x';
+    }
+    *put_digits(p, wide_join(magnitude), base, 1) = '\0';
+    return unix_text;
+}
+
 } // namespace
 
 int read_unix_time(const char *text, TimePoint &tp) {
@@ -35,24 +53,10 @@ int read_unix_time(const char *text, TimePoint &tp) {
     return READ_OK;
 }
 
-const char *write_unix_time(const TimePoint &tp, unsigned base, const char *prefix) {
-    // The floor of the Unix time: the fraction is dropped, so a minus sign
-    // never precedes a zero.
-    const Wide secs = seconds_of(tp);
-    const bool negative = wide_join(secs) < wide_join(UNIX_EPOCH);
-    const Wide magnitude = negative ? wide_sub(UNIX_EPOCH, secs) : wide_sub(secs, UNIX_EPOCH);
-    char *p = unix_text;
-    *p++ = 'U';
-    if (negative) *p++ = '-';
-    while (*prefix != '\0') *p++ = *prefix++; // "" or "0x": room was counted above
-    *put_digits(p, wide_join(magnitude), base, 1) = '\0';
-    return unix_text;
-}
-
 const char *write_unix_decimal(const TimePoint &tp) {
-    return write_unix_time(tp, 10, "");
+    return write_unix_time(tp, 10);
 }
 
 const char *write_unix_hex(const TimePoint &tp) {
-    return write_unix_time(tp, 16, "0x");
+    return write_unix_time(tp, 16);
 }

@@ -13,10 +13,8 @@ constexpr Wide UNIX_EPOCH = wide_split(62135769600);
 // TimePoint's range and still fills the TimePoint (with the wrapped value).
 int read_unix_time(const char *text, TimePoint &tp);
 
-// The whole seconds of tp (the floor of its Unix time) in base 10 or 16,
-// after prefix ("" or "0x"); never touches the flag. The text lives in one
-// buffer shared by both writers.
-const char *write_unix_time(const TimePoint &tp, unsigned base, const char *prefix);
-
-const char *write_unix_decimal(const TimePoint &tp); // writer of row u
-const char *write_unix_hex(const TimePoint &tp);     // writer of row x
+// Writers of rows u and x: the whole seconds of tp (the floor of its Unix
+// time) in decimal, or in hexadecimal after 0x; never touch the flag. The
+// text lives in one buffer shared by both.
+const char *write_unix_decimal(const TimePoint &tp);
+const char *write_unix_hex(const TimePoint &tp);

@@ -44,54 +44,34 @@ inline void set_out_of_range() {
 }
 
 // (a + b) mod 2^64; flag when a + b > 2^64 - 1.
-inline Wide wide_add(uint64_t a_hi, uint64_t a_lo, uint64_t b_hi, uint64_t b_lo) {
+inline Wide wide_add(Wide a, Wide b) {
     uint64_t sum;
-    if (__builtin_add_overflow(wide_join(a_hi, a_lo), wide_join(b_hi, b_lo), &sum))
-        set_out_of_range();
+    if (__builtin_add_overflow(wide_join(a), wide_join(b), &sum)) set_out_of_range();
     return wide_split(sum);
 }
 
 // (a - b) mod 2^64; flag when a < b.
-inline Wide wide_sub(uint64_t a_hi, uint64_t a_lo, uint64_t b_hi, uint64_t b_lo) {
+inline Wide wide_sub(Wide a, Wide b) {
     uint64_t diff;
-    if (__builtin_sub_overflow(wide_join(a_hi, a_lo), wide_join(b_hi, b_lo), &diff))
-        set_out_of_range();
+    if (__builtin_sub_overflow(wide_join(a), wide_join(b), &diff)) set_out_of_range();
     return wide_split(diff);
 }
 
 // (a * factor) mod 2^64; flag when the product > 2^64 - 1.
-inline Wide wide_mul(uint64_t a_hi, uint64_t a_lo, uint32_t factor) {
+inline Wide wide_mul(Wide a, uint32_t factor) {
     uint64_t product;
-    if (__builtin_mul_overflow(wide_join(a_hi, a_lo), uint64_t{factor}, &product))
-        set_out_of_range();
+    if (__builtin_mul_overflow(wide_join(a), uint64_t{factor}, &product)) set_out_of_range();
     return wide_split(product);
 }
 
 // floor(a / divisor), divisor >= 1; never touches the flag.
-inline Wide wide_div(uint64_t a_hi, uint64_t a_lo, uint32_t divisor) {
-    return wide_split(wide_join(a_hi, a_lo) / divisor);
+inline Wide wide_div(Wide a, uint32_t divisor) {
+    return wide_split(wide_join(a) / divisor);
 }
 
 // a mod divisor, divisor >= 1; never touches the flag.
-inline uint32_t wide_mod(uint64_t a_hi, uint64_t a_lo, uint32_t divisor) {
-    return static_cast<uint32_t>(wide_join(a_hi, a_lo) % divisor);
-}
-
-// The same operations on whole wide numbers.
-inline Wide wide_add(Wide a, Wide b) {
-    return wide_add(a.hi, a.lo, b.hi, b.lo);
-}
-inline Wide wide_sub(Wide a, Wide b) {
-    return wide_sub(a.hi, a.lo, b.hi, b.lo);
-}
-inline Wide wide_mul(Wide a, uint32_t factor) {
-    return wide_mul(a.hi, a.lo, factor);
-}
-inline Wide wide_div(Wide a, uint32_t divisor) {
-    return wide_div(a.hi, a.lo, divisor);
-}
 inline uint32_t wide_mod(Wide a, uint32_t divisor) {
-    return wide_mod(a.hi, a.lo, divisor);
+    return static_cast<uint32_t>(wide_join(a) % divisor);
 }
 
 // The decimal digits 0 to 9, the digit class of the default locale; no byte
@@ -119,7 +99,7 @@ inline constexpr struct DigitValues {
     for (;;) { // two digits a turn
         const unsigned first = static_cast<unsigned char>(text[0]) - unsigned{'0'};
         if (first >= 10) return v;
-        // text[0] is a digit, so text[1] is at most the terminator.
+        // text[0] is a digit, so text[1] may be read (the reader contract).
         const unsigned second = static_cast<unsigned char>(text[1]) - unsigned{'0'};
         if (second >= 10) {
             ++text;
@@ -178,19 +158,6 @@ inline bool passes_wide(const char *start, const char *end) {
     return wide_split(v);
 }
 
-// Reads a run of decimal digits into one 64-bit word (mod 2^64); flags when
-// the number exceeds 2^32 - 1, otherwise leaves the flag as it was.
-[[gnu::always_inline]] inline uint64_t read_decimal(const char *text, const char **end) {
-    const char *const start = text;
-    const uint64_t v = decimal_run(text);
-    if (end) *end = text;
-    if (passes_half(start, text, v)) set_out_of_range();
-    return v;
-}
-
-// The longest digit text: 2^64 - 1 in base 2.
-constexpr unsigned WIDE_TEXT_MAX = 64;
-
 // "00" to "99": decimal digits are laid out two at a time.
 inline constexpr struct DigitPairs {
     char of[200];
@@ -202,9 +169,9 @@ inline constexpr struct DigitPairs {
     }
 } digit_pairs;
 
-// Where the two digits of 0 to 99 are.
-constexpr const char *digit_pair(uint64_t value) {
-    return digit_pairs.of + value * 2;
+// Lays out the two digits of 0 to 99 at out.
+inline void put_pair(char *out, uint64_t value) {
+    memcpy(out, digit_pairs.of + value * 2, 2);
 }
 
 // 10^0 to 10^19.
@@ -212,62 +179,66 @@ inline constexpr struct PowersOfTen {
     uint64_t of[20];
     constexpr PowersOfTen() : of{} {
         uint64_t p = 1;
-        for (auto &v : of) v = p, p *= 10;
+        for (auto &v : of) {
+            v = p;
+            p *= 10;
+        }
     }
 } powers_of_ten;
 
-// How many digits value has in base 2 to 16; none for 0.
+// How many digits value has in base 10 or 16; none for 0.
 inline unsigned digit_count(uint64_t value, unsigned base) {
     if (value == 0) return 0;
     const auto bits = static_cast<unsigned>(64 - __builtin_clzll(value));
     if (base == 16) return (bits + 3) / 4;
-    if (base == 10) {
-        // 1233 / 4096 is just above log10(2): t is the digit count or one less.
-        const unsigned t = bits * 1233 >> 12;
-        return t + (value >= powers_of_ten.of[t]);
-    }
-    unsigned digits = 0;
-    for (; value != 0; value /= base) ++digits;
-    return digits;
+    // 1233 / 4096 is just above log10(2): t is the digit count or one less.
+    const unsigned t = bits * 1233 >> 12;
+    return t + (value >= powers_of_ten.of[t]);
 }
 
-// Writes the digits of value in base 2 to 16, lower case, zero-filled in
-// front to at least min_digits (0 to WIDE_TEXT_MAX), at out, and returns the
-// position after them; nothing is terminated. 0 with min_digits 0 writes
-// nothing. Every digit text of the program is laid out here.
+// Fills out to end with the last end - out decimal digits of value, leading
+// zeros included: four a turn from the right, then two, then one. Word is
+// uint32_t whenever the value fits, as its division is the cheaper.
+template <typename Word>
+inline void put_decimal(char *out, char *end, Word value) {
+    char *p = end;
+    while (p - out >= 4) {
+        const auto four = static_cast<uint32_t>(value % 10000);
+        value /= 10000;
+        p -= 4;
+        put_pair(p, four / 100);
+        put_pair(p + 2, four % 100);
+    }
+    if (p - out >= 2) {
+        p -= 2;
+        put_pair(p, value % 100);
+        value /= 100;
+    }
+    if (p != out) *--p = static_cast<char>('0' + value);
+}
+
+// Writes the digits of value in base 10 or 16 (lower case), zero-filled in
+// front to at least min_digits (0 to 20), at out, and returns the position
+// after them; nothing is terminated. 0 with min_digits 0 writes nothing.
+// Every digit text of the program is laid out here.
 inline char *put_digits(char *out, uint64_t value, unsigned base, unsigned min_digits) {
     // A field of fixed width needs no count of its digits.
     unsigned width = min_digits;
-    if (base != 10 || (min_digits < 20 && value >= powers_of_ten.of[min_digits])) {
+    if (base == 16 || (min_digits < 20 && value >= powers_of_ten.of[min_digits])) {
         const unsigned digits = digit_count(value, base);
         if (digits > width) width = digits;
     }
     char *const end = out + width;
-    if (base == 10 && width == 2) return static_cast<char *>(memcpy(out, digit_pair(value), 2)) + 2;
-    char *p = end;
-    if (base == 10) {
-        // Four digits at a time over the whole width, the leading zeros too,
-        // in 32 bits when the value allows: that division is the cheaper.
-        const auto decimal = [&](auto v) {
-            for (; p - out >= 4; v /= 10000) {
-                const auto four = static_cast<uint32_t>(v % 10000);
-                memcpy(p -= 4, digit_pair(four / 100), 2);
-                memcpy(p + 2, digit_pair(four % 100), 2);
-            }
-            if (p - out >= 2) memcpy(p -= 2, digit_pair(v % 100), 2), v /= 100;
-            if (p != out) *--p = static_cast<char>('0' + v);
-        };
-        if (value <= UINT32_MAX)
-            decimal(static_cast<uint32_t>(value));
-        else
-            decimal(value);
+    if (base == 16) {
+        char *p = end;
+        for (; value != 0; value /= 16) *--p = "0123456789abcdef"[value % 16];
+        while (p != out) *--p = '0';
+    } else if (width == 2) {
+        put_pair(out, value);
+    } else if (value <= UINT32_MAX) {
+        put_decimal(out, end, static_cast<uint32_t>(value));
     } else {
-        for (; value != 0; value /= base) *--p = "0123456789abcdef"[value % base];
-        while (p > out) *--p = '0';
+        put_decimal(out, end, value);
     }
     return end;
 }
-
-// The digits of put_digits in one static buffer, NUL-terminated at its last
-// byte; valid until the next call.
-const char *wide_to_text(uint64_t hi, uint64_t lo, unsigned base, unsigned min_digits);
