@@ -21,8 +21,9 @@ extern FormatEntry format_table[NOTATIONS + 1];
 // (null when the argument vector is empty).
 void set_program_name(const char *invocation);
 
-// Reads the option groups of argv[1..argc). Returns the index of the first
-// date argument, or -1 after printing "bad option".
+// Reads the option groups of argv[1..argc) into the selected rows and the
+// precision, starting from none and the default. Returns the index of the
+// first date argument, or -1 after printing "bad option".
 int parse_options(int argc, char *const argv[]);
 
 // Makes standard output unbuffered, as the lines are gathered here and
