@@ -8,7 +8,9 @@ export function timelinePicture() {
   const picture = drawTimeline(svgMarkup, aeonmark.regions());
   const { width, height } = picture;
   const root = { xmlns: 'http://www.w3.org/2000/svg', width, height, viewBox: `0 0 ${width} ${height}` };
-  return svgMarkup('svg', root, ...picture.shapes).markup + '\n';
+  // On a background of its own, to read on a page of either colour.
+  const background = svgMarkup('rect', { width: '100%', height: '100%', fill: '#fff' });
+  return svgMarkup('svg', root, background, ...picture.shapes).markup + '\n';
 }
 
 // An element as text; children are elements made here or plain text.
