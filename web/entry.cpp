@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <iterator>
 #include <numeric>
 
@@ -70,10 +71,7 @@ size_t web_argument_bytes() {
 int web_run(int count, int64_t clock_seconds) {
     char **argv = argument_vector;
     *argv++ = invocation_name;
-    for (char *p = argument_bytes; argv <= argument_vector + count; ++argv) {
-        *argv = p;
-        while (*p++ != '\0') {}
-    }
+    for (char *p = argument_bytes; argv <= argument_vector + count; p += strlen(p) + 1) *argv++ = p;
     *argv = nullptr;
     const int argc = count + 1;
 

@@ -1,10 +1,12 @@
 // The page in Debian's chromium, opened from disk, used as a person uses it:
 // what it shows is what run() prints. It must ask for nothing beyond its
-// three files and log no error. Leaves page.png in the build folder.
+// three files, which weigh 48 KB gzipped at most, and log no error. Leaves
+// page.png in the build folder.
 import assert from 'node:assert/strict';
-import { existsSync, mkdtempSync, rmSync } from 'node:fs';
+import { existsSync, mkdtempSync, readFileSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import test, { after, before } from 'node:test';
+import { gzipSync } from 'node:zlib';
 import { built } from './support.mjs';
 
 const chromiumPath = process.env.CHROMIUM ?? '/usr/bin/chromium';
@@ -125,9 +127,12 @@ test('keyboard order, width at 360 px, nothing fetched, no error logged', async 
   await page.focus('#date');
   await page.keyboard.press('Tab');
   assert.equal(await page.evaluate(() => document.activeElement.id), 'digits');
-  await page.goto(`${PAGE}#date=U18446744011573782015`);
+  // The longest texts there are, and a row that fails.
+  await page.goto(`${PAGE}#date=${encodeURIComponent('U18446744011573782015\n[21]00000.5\n2000-02-30')}`);
   assert.ok((await page.evaluate(() => document.documentElement.scrollWidth)) <= 360);
   await page.screenshot({ path: `${built}/page.png`, fullPage: true });
   assert.deepEqual([...new Set(requests.filter((url) => url !== 'about:blank'))].sort(), [...OWN_FILES].sort());
   assert.deepEqual(problems, []);
+  const gzipped = OWN_FILES.reduce((size, url) => size + gzipSync(readFileSync(new URL(url)), { level: 9 }).length, 0);
+  assert.ok(gzipped <= 48 * 1024, `${gzipped} bytes gzipped`);
 });
