@@ -25,30 +25,28 @@ const PAGE = `file://${built}/index.html`;
 const OWN_FILES = ['index.html', 'aeonmark.css', 'aeonmark.js'].map((file) => `file://${built}/${file}`);
 const decoder = new TextDecoder();
 
-let profile, browser, page;
-const requests = [];
-const problems = [];
-
+const [requests, problems] = [[], []];
+const profile = mkdtempSync(`${tmpdir()}/aeonmark-chromium-`);
+let browser, page;
 before(async () => {
-  profile = mkdtempSync(`${tmpdir()}/aeonmark-chromium-`);
+  // A fresh profile; without the background-networking flags chromium
+  // itself reaches out.
+  const flags = 'no-sandbox disable-gpu disable-quic no-first-run disable-background-networking ' +
+    'disable-component-update disable-sync';
   browser = await chromium.launchPersistentContext(profile, {
     executablePath: chromiumPath,
-    headless: true,
     viewport: { width: 360, height: 800 },
-    // Without the background-networking flags chromium itself reaches out.
-    args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking',
-      '--disable-component-update', '--disable-sync'],
+    args: flags.split(' ').map((flag) => `--${flag}`),
   });
   await browser.grantPermissions(['clipboard-read', 'clipboard-write']);
-  page = browser.pages()[0] ?? (await browser.newPage());
+  page = browser.pages()[0];
   page.on('request', (request) => requests.push(request.url()));
   page.on('console', (message) => ['error', 'warning'].includes(message.type()) && problems.push(message.text()));
   page.on('pageerror', (error) => problems.push(error.message));
   await page.goto(PAGE);
 });
-
 after(async () => {
-  await browser?.close();
+  await browser.close();
   rmSync(profile, { recursive: true, force: true });
 });
 
