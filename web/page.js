@@ -50,8 +50,9 @@ let mark = null;
 let shownAt = null; // the second shown while the input is empty
 function show() {
   const list = dates();
-  shownAt = list.length === 0 ? now() : null;
-  const first = convert(list.length === 0 ? null : list[0], now());
+  const clock = now();
+  shownAt = list.length === 0 ? clock : null;
+  const first = convert(list.length === 0 ? null : list[0], clock);
   const live = list.length === 0 ? 'off' : 'polite'; // a ticking clock is not news
   for (const output of outputs) output.setAttribute('aria-live', live);
   message.textContent = first.message ?? '';
@@ -66,7 +67,7 @@ function show() {
   rows.hidden = list.length < 2;
   if (!rows.hidden) {
     const items = list.map((date) => {
-      const { texts, message } = convert(date, now());
+      const { texts, message } = convert(date, clock);
       const item = document.createElement('li');
       item.textContent = texts ? texts.join(' ') : message;
       item.classList.toggle('failed', !texts);
@@ -129,7 +130,7 @@ instants.addEventListener('click', (event) => {
 
 // Copy buttons say for a moment that they did.
 async function copy(button, text) {
-  const label = button.textContent;
+  const label = (button.dataset.label ??= button.textContent);
   try {
     await navigator.clipboard.writeText(text);
     button.textContent = 'copied';

@@ -63,6 +63,8 @@ test('typing shows the six notations, in table order', async () => {
   assert.deepEqual(await shown(), line('[21]00000.5'));
   await page.selectOption('#digits', '6');
   assert.deepEqual(await shown(), line('[21]00000.5', '6'));
+  await page.click('[data-notation=j] >> xpath=../.. >> button');
+  assert.equal(await page.evaluate(() => navigator.clipboard.readText()), line('[21]00000.5')[1]);
   await page.selectOption('#digits', '2');
 });
 
