@@ -5,6 +5,7 @@
 extern const char *program_name;
 
 // Fraction digits of aeonmark output, 0 to 6.
+constexpr int DEFAULT_PRECISION = 2; // without an -s digit
 extern int precision;
 
 // Prints "<program_name>: <problem>: <argument>\n" on standard error.

@@ -17,12 +17,19 @@ struct FormatEntry {
 constexpr int NOTATIONS = 6;
 extern FormatEntry format_table[NOTATIONS + 1];
 
+// One run of the command line: the program name, the options, then each
+// date argument's line or message, or with no date the current time, as
+// read_now gives it. False when an option, a date or the clock failed. The
+// caller hands over what output is left (finish_output, flush_output).
+bool run_command_line(int argc, char *argv[], bool (*read_now)(TimePoint &tp));
+
 // Takes the name every message begins with from the invocation name
 // (null when the argument vector is empty).
 void set_program_name(const char *invocation);
 
-// Reads the option groups of argv[1..argc). Returns the index of the first
-// date argument, or -1 after printing "bad option".
+// Reads the option groups of argv[1..argc) into the selected rows and the
+// precision, starting from none and the default. Returns the index of the
+// first date argument, or -1 after printing "bad option".
 int parse_options(int argc, char *const argv[]);
 
 // Makes standard output unbuffered, as the lines are gathered here and

@@ -3,6 +3,8 @@
 
 #include "program.h"
 
+#include <span>
+
 void set_program_name(const char *invocation) {
     if (invocation == nullptr) return; // keeps the default name
     // A / anywhere wins over any backslash. One pass rather than two library
@@ -18,6 +20,10 @@ void set_program_name(const char *invocation) {
 }
 
 int parse_options(int argc, char *const argv[]) {
+    // Each reading starts from nothing selected and the default precision,
+    // so that a process may run the command line more than once.
+    for (FormatEntry &row : std::span(format_table, NOTATIONS)) row.selected = 0;
+    precision = DEFAULT_PRECISION;
     bool letter_given = false;
     int i = 1;
     for (; i < argc && argv[i][0] == '-'; ++i) {

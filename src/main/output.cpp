@@ -47,6 +47,7 @@ void start_output() {
     Writer *writer = line_writers;
     for (const FormatEntry &row : std::span(format_table, NOTATIONS))
         if (row.selected) *writer++ = row.writer;
+    *writer = nullptr; // a later, smaller selection ends here too
 }
 
 void print_line(const TimePoint &tp) {

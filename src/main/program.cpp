@@ -6,7 +6,7 @@
 #include <cstdio>
 
 const char *program_name = "aeonmark";
-int precision = 2;
+int precision = DEFAULT_PRECISION;
 
 void report(const char *problem, const char *argument) {
     // The lines of earlier arguments go out first, so that a file holding

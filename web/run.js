@@ -1,0 +1,66 @@
+// The command line, callable. Shared by the page's script and the node
+// module, which each bundle it after the compiled core (createCore).
+
+// Loads the core and returns its two operations:
+// - run(args, clock): runs the program once on args, the arguments after
+//   its name (each a string, written in UTF-8, or a Uint8Array of the bytes
+//   a shell would pass), with clock, whole seconds of Unix time (a number or
+//   a BigInt), as the current time. Returns {status, stdout, stderr,
+//   writes}: the exit status, the bytes of each stream as Uint8Arrays, and
+//   both streams' writes in the order made, {fd, bytes} each, for one file
+//   that holds both. Runs share nothing.
+// - regions(): the boundaries of the aeonmark regions, from the core's
+//   table, in time order: {unix, seconds, aeonmark, gregorian, days} each,
+//   from the first instant to the last; days, the length in days of the
+//   counts up to the next boundary, is absent on the last.
+async function loadAeonmark(createCore) {
+  let writes = [];
+  const core = await createCore({ write: (fd, bytes) => writes.push({ fd, bytes }) });
+  const space = core._web_arguments();
+  const spaceEnd = space + core._web_argument_bytes();
+  const encoder = new TextEncoder();
+
+  function run(args, clock) {
+    const seconds = BigInt(clock);
+    if (BigInt.asIntN(64, seconds) !== seconds) throw new RangeError('the clock is past 64 bits');
+    let at = space;
+    for (const arg of args) {
+      const bytes = typeof arg === 'string' ? encoder.encode(arg) : arg;
+      if (!(bytes instanceof Uint8Array)) throw new TypeError('an argument is a string or a Uint8Array');
+      if (bytes.includes(0)) throw new TypeError('an argument cannot hold a NUL byte');
+      if (at + bytes.length + 1 > spaceEnd) throw new RangeError('argument list too long');
+      core.HEAPU8.set(bytes, at);
+      at += bytes.length;
+      core.HEAPU8[at++] = 0;
+    }
+    writes = [];
+    const status = core._web_run(args.length, seconds);
+    return { status, stdout: joined(writes, 1), stderr: joined(writes, 2), writes };
+  }
+
+  function regions() {
+    const decoder = new TextDecoder();
+    const text = (p) => decoder.decode(core.HEAPU8.subarray(p, core.HEAPU8.indexOf(0, p)));
+    // Each boundary lies at the start of a count, which its text names
+    // without a fraction; the last instant lies within one.
+    return text(core._web_timeline()).trimEnd().split('\n').map((line) => {
+      const [unix, days] = line.split(' ');
+      const [aeonmark, gregorian] = decoder.decode(run(['-s0g', unix], 0).stdout).trimEnd().split(' ');
+      return { unix, seconds: BigInt(unix.slice(1)), aeonmark, gregorian, days };
+    });
+  }
+
+  return { run, regions };
+}
+
+// The bytes written to fd, in one array.
+function joined(writes, fd) {
+  const chunks = writes.filter((write) => write.fd === fd).map((write) => write.bytes);
+  const all = new Uint8Array(chunks.reduce((size, chunk) => size + chunk.length, 0));
+  let at = 0;
+  for (const chunk of chunks) {
+    all.set(chunk, at);
+    at += chunk.length;
+  }
+  return all;
+}

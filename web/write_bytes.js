@@ -1,0 +1,18 @@
+// Standard output and error reach JavaScript as the bytes written, each
+// write whole, through Module.write(fd, bytes). The stock writer of a build
+// without a file system decodes text a line at a time and so loses bytes
+// that are not UTF-8, and the file system's own streams would double the
+// script's size.
+mergeInto(LibraryManager.library, {
+  fd_write: function (fd, iov, iovcnt, pnum) {
+    var written = 0;
+    for (var i = 0; i < iovcnt; i++, iov += 8) {
+      var ptr = HEAPU32[iov >> 2];
+      var len = HEAPU32[(iov + 4) >> 2];
+      Module['write'](fd, HEAPU8.slice(ptr, ptr + len));
+      written += len;
+    }
+    HEAPU32[pnum >> 2] = written;
+    return 0;
+  },
+});
