@@ -20,16 +20,13 @@ namespace {
 constexpr uint64_t DAY = 86400;
 constexpr uint64_t LAST_DAY = MAX / DAY;
 
-Reader reader(bool gregorian) {
-    return gregorian ? read_gregorian : read_julian;
-}
-Writer writer(bool gregorian) {
-    return gregorian ? write_gregorian : write_julian;
-}
+// Each calendar's reader and writer, by whether it is the Gregorian one.
+constexpr Reader READ[] = {read_julian, read_gregorian};
+constexpr Writer WRITE[] = {write_julian, write_gregorian};
 
 // A calendar date names a whole second.
 Reading read(const std::string &text, bool gregorian) {
-    Reading r = read_with(reader(gregorian), text.c_str());
+    Reading r = read_with(READ[gregorian], text.c_str());
     EXPECT_TRUE(r.result != READ_OK || r.tp.frac == 0) << text;
     return r;
 }
@@ -238,7 +235,7 @@ uint64_t edgy_secs(std::mt19937_64 &rng) {
         if (!gregorian) text[text.find('-')] = '=', text[text.rfind('-')] = '=';
         TimePoint tp{};
         errno = 0;
-        const int result = reader(gregorian)(text.c_str(), tp);
+        const int result = READ[gregorian](text.c_str(), tp);
         EXPECT_EQ(result, READ_OK) << text;
         if (errno != 0) return rng(); // Julian year 0, Gregorian 0000-01-01
         return secs_of(tp) + (rng() % DAY) - (r >> 48) % 2 * DAY / 2; // either side of midnight
@@ -253,13 +250,13 @@ TEST(JulianGregorian, RoundTripOverTheWholeRange) {
         const TimePoint tp = at(secs, rng() & LAST_FRAC);
         for (const bool gregorian : {false, true}) {
             errno = 0;
-            const std::string text = writer(gregorian)(tp);
+            const std::string text = WRITE[gregorian](tp);
             ASSERT_EQ(errno, 0) << text;
             TimePoint back{};
-            ASSERT_EQ(reader(gregorian)(text.c_str(), back), READ_OK) << text;
+            ASSERT_EQ(READ[gregorian](text.c_str(), back), READ_OK) << text;
             ASSERT_EQ(errno, 0) << text;
             ASSERT_EQ(secs_of(back), secs) << text;
-            ASSERT_EQ(writer(gregorian)(back), text);
+            ASSERT_EQ(WRITE[gregorian](back), text);
         }
     }
 }
@@ -295,7 +292,7 @@ void walk(uint64_t first, uint64_t last) {
         for (uint64_t day = first; day <= last; ++day) {
             const uint64_t second = day * 7919 % DAY;
             const uint64_t secs = day * DAY + (day == LAST_DAY ? MAX % DAY : second);
-            const char *text = writer(gregorian)(at(secs));
+            const char *text = WRITE[gregorian](at(secs));
             Date date = parse(text);
             ASSERT_EQ(uint64_t{date.hour} * 3600 + uint64_t{date.minute} * 60 + date.second,
                       secs % DAY);
@@ -306,7 +303,7 @@ void walk(uint64_t first, uint64_t last) {
             previous = date;
             TimePoint back{};
             errno = 0;
-            ASSERT_EQ(reader(gregorian)(text, back), READ_OK) << text;
+            ASSERT_EQ(READ[gregorian](text, back), READ_OK) << text;
             ASSERT_EQ(secs_of(back), secs) << text;
             ASSERT_EQ(errno, 0);
         }

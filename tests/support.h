@@ -73,15 +73,9 @@ inline Reading read_with(Reader reader, const char *text) {
 
 // Restores the aeonmark writer's precision however the scope ends, so that
 // a failed assertion leaves no other value to later tests.
-class PrecisionGuard {
-  public:
-    PrecisionGuard() : saved_(precision) {}
-    ~PrecisionGuard() { precision = saved_; }
-    PrecisionGuard(const PrecisionGuard &) = delete;
-    PrecisionGuard &operator=(const PrecisionGuard &) = delete;
-
-  private:
-    int saved_;
+struct PrecisionGuard {
+    const int saved = precision;
+    ~PrecisionGuard() { precision = saved; }
 };
 
 // Messages are checked for their words here; the whole line, byte for byte,
