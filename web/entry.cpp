@@ -3,7 +3,7 @@
 // time, any number of times in one module.
 #include "aeonmark/aeonmark.h"
 #include "calendar/calendar_rules.h"
-#include "main/front_end.h"
+#include "main/command_line.h"
 #include "unixtime/unix_time.h"
 
 #include <cerrno>

@@ -17,12 +17,6 @@ struct FormatEntry {
 constexpr int NOTATIONS = 6;
 extern FormatEntry format_table[NOTATIONS + 1];
 
-// One run of the command line: the program name, the options, then each
-// date argument's line or message, or with no date the current time, as
-// read_now gives it. False when an option, a date or the clock failed. The
-// caller hands over what output is left (finish_output, flush_output).
-bool run_command_line(int argc, char *argv[], bool (*read_now)(TimePoint &tp));
-
 // Takes the name every message begins with from the invocation name
 // (null when the argument vector is empty).
 void set_program_name(const char *invocation);

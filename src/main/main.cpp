@@ -1,6 +1,6 @@
 // aeonmark: converts each date argument, whatever its notation, into every
 // notation selected on the command line.
-#include "main/front_end.h"
+#include "main/command_line.h"
 
 #include <cstdlib>
 

@@ -1,0 +1,27 @@
+// One run of the command line, shared by the program and the web page.
+#pragma once
+
+#include "main/front_end.h"
+
+// One run of the command line: the program name, the options, then each
+// date argument's line or message, or with no date the current time, as
+// read_now gives it. False when an option, a date or the clock failed. The
+// caller hands over what output is left (finish_output, flush_output).
+// Inline, so that the loop over the dates is compiled into its caller, as
+// the claim, the reader and the output line are compiled into the loop.
+inline bool run_command_line(int argc, char *argv[], bool (*read_now)(TimePoint &tp)) {
+    set_program_name(argc > 0 ? argv[0] : nullptr);
+    const int first_date = parse_options(argc, argv);
+    if (first_date < 0) return false;
+    start_output();
+
+    TimePoint tp{};
+    if (first_date >= argc) {
+        if (!read_now(tp)) return false;
+        print_line(tp);
+        return true;
+    }
+    bool ok = true;
+    for (int i = first_date; i < argc; ++i) ok = convert_date(argv[i], tp) && ok;
+    return ok;
+}
