@@ -27,6 +27,7 @@ struct Case {
     std::string argv0 = AEONMARK_BINARY;
     bool no_argv = false;         // an empty argument vector
     bool stdout_full = false;     // standard output on /dev/full
+    bool stdout_closed = false;   // no standard output at all
     bool shared = false;          // standard error on the standard output pipe
     std::vector<std::string> env; // NAME=VALUE set for the program
     int status = 0;
@@ -130,6 +131,8 @@ void load_table(const std::filesystem::path &path, std::vector<Case> &cases) {
                 c.no_argv = true;
             else if (token == "@stdout=/dev/full")
                 c.stdout_full = true;
+            else if (token == "@stdout=closed")
+                c.stdout_closed = true;
             else if (token == "@2>&1")
                 c.shared = true;
             else if (token.rfind("@env=", 0) == 0)
@@ -193,6 +196,8 @@ Result run(const Case &c) {
         if (c.stdout_full) {
             const int full = open("/dev/full", O_WRONLY);
             dup2(full, 1);
+        } else if (c.stdout_closed) {
+            close(1);
         } else {
             dup2(out[1], 1);
         }

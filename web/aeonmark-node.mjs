@@ -1,7 +1,7 @@
 // The program on node: node aeonmark-node.mjs [ARGS...] prints what run
 // returns on the two streams and exits with its status, with the system
 // clock as the current time.
-import { readFileSync } from 'node:fs';
+import { readFileSync, writeSync } from 'node:fs';
 import { run } from './aeonmark.mjs';
 
 // process.argv has decoded each argument as UTF-8, losing any other byte;
@@ -22,8 +22,17 @@ function argumentBytes() {
   }
 }
 
-// Each write in the order made, so that one file holding both streams reads
-// as the program's would.
-const { status, writes } = run(argumentBytes(), Math.floor(Date.now() / 1000));
-for (const { fd, bytes } of writes) (fd === 1 ? process.stdout : process.stderr).write(bytes);
-process.exitCode = status;
+// Each write made at once and whole, as the program makes it, so that one
+// file holding both streams reads as the program's would and a write that
+// fails is the program's write error.
+function write(fd, bytes) {
+  for (let at = 0; at < bytes.length; ) {
+    try {
+      at += writeSync(fd, bytes, at);
+    } catch (error) {
+      if (error.code !== 'EAGAIN') throw error; // a descriptor left non-blocking
+    }
+  }
+}
+
+process.exitCode = run(argumentBytes(), Math.floor(Date.now() / 1000), write).status;

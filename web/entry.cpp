@@ -72,8 +72,9 @@ size_t web_argument_bytes() {
 
 // Runs the command line on the first count arguments of argument_bytes, as
 // main does, with Unix time clock_seconds as the current time; returns the
-// exit status. Output is handed over at the end of the run, never closed,
-// so that the next run writes to the same streams.
+// exit status. Output is finished at the end of the run, a lost write
+// reported as the program reports it, but never closed, so that the next run
+// writes to the same streams.
 int web_run(int count, int64_t clock_seconds) {
     char **argv = argument_vector;
     *argv++ = invocation_name;
@@ -83,8 +84,7 @@ int web_run(int count, int64_t clock_seconds) {
     errno = 0;
     caller_clock = clock_seconds;
     const bool ok = run_command_line(count + 1, argument_vector, read_caller_clock);
-    flush_output();
-    return ok ? EXIT_SUCCESS : EXIT_FAILURE;
+    return finish_output(StdoutAtEnd::KEEP_OPEN) && ok ? EXIT_SUCCESS : EXIT_FAILURE;
 }
 
 // The boundaries of the aeonmark regions from the region table, in time

@@ -2,25 +2,30 @@
 // module, which each bundle it after the compiled core (createCore).
 
 // Loads the core and returns its two operations:
-// - run(args, clock): runs the program once on args, the arguments after
-//   its name (each a string, written in UTF-8, or a Uint8Array of the bytes
-//   a shell would pass), with clock, whole seconds of Unix time (a number or
-//   a BigInt), as the current time. Returns {status, stdout, stderr,
-//   writes}: the exit status, the bytes of each stream as Uint8Arrays, and
-//   both streams' writes in the order made, {fd, bytes} each, for one file
-//   that holds both. Runs share nothing.
+// - run(args, clock, write): runs the program once on args, the arguments
+//   after its name (each a string, written in UTF-8, or a Uint8Array of the
+//   bytes a shell would pass), with clock, whole seconds of Unix time (a
+//   number or a BigInt), as the current time. Returns {status, stdout,
+//   stderr, writes}: the exit status, the bytes of each stream as
+//   Uint8Arrays, and both streams' writes in the order made, {fd, bytes}
+//   each, for one file that holds both. Given write(fd, bytes), each write
+//   goes there instead, as it is made (the streams and writes are then
+//   empty), and one that throws an error with an errno name as its code is
+//   a lost write. Runs share nothing.
 // - regions(): the boundaries of the aeonmark regions, from the core's
 //   table, in time order: {unix, seconds, aeonmark, gregorian, days} each,
 //   from the first instant to the last; days, the length in days of the
 //   counts up to the next boundary, is absent on the last.
 async function loadAeonmark(createCore) {
   let writes = [];
-  const core = await createCore({ write: (fd, bytes) => writes.push({ fd, bytes }) });
+  const keep = (fd, bytes) => writes.push({ fd, bytes });
+  let writer = keep;
+  const core = await createCore({ write: (fd, bytes) => writer(fd, bytes) });
   const space = core._web_arguments();
   const spaceEnd = space + core._web_argument_bytes();
   const encoder = new TextEncoder();
 
-  function run(args, clock) {
+  function run(args, clock, write = keep) {
     const seconds = BigInt(clock);
     if (BigInt.asIntN(64, seconds) !== seconds) throw new RangeError('the clock is past 64 bits');
     let at = space;
@@ -34,7 +39,13 @@ async function loadAeonmark(createCore) {
       core.HEAPU8[at++] = 0;
     }
     writes = [];
-    const status = core._web_run(args.length, seconds);
+    writer = write;
+    let status;
+    try {
+      status = core._web_run(args.length, seconds);
+    } finally {
+      writer = keep;
+    }
     return { status, stdout: joined(writes, 1), stderr: joined(writes, 2), writes };
   }
 

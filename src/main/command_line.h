@@ -6,7 +6,7 @@
 // One run of the command line: the program name, the options, then each
 // date argument's line or message, or with no date the current time, as
 // read_now gives it. False when an option, a date or the clock failed. The
-// caller hands over what output is left (finish_output, flush_output).
+// caller ends the output (finish_output).
 // Inline, so that the loop over the dates is compiled into its caller, as
 // the claim, the reader and the output line are compiled into the loop.
 inline bool run_command_line(int argc, char *argv[], bool (*read_now)(TimePoint &tp)) {

@@ -58,6 +58,13 @@ bool read_clock(int64_t unix_seconds, TimePoint &tp);
 // write error for finish_output; nothing is retried once a write has failed.
 void flush_output();
 
-// Flushes and closes standard output; false (after "write error") if
-// anything written to it was lost. Nothing is written to it afterwards.
-bool finish_output();
+// What finish_output does with standard output once all is handed over.
+enum class StdoutAtEnd : uint8_t {
+    CLOSE,     // the program ends: some file systems report a lost write only then
+    KEEP_OPEN, // another run in the same process writes to it again
+};
+
+// Hands over what is left and closes standard output or keeps it open;
+// false (after "write error") if anything written to it since the last
+// finish was lost. Once it is closed nothing is written to it.
+bool finish_output(StdoutAtEnd at_end);

@@ -6,5 +6,5 @@
 
 int main(int argc, char *argv[]) {
     const bool ok = run_command_line(argc, argv, read_current_time);
-    return finish_output() && ok ? EXIT_SUCCESS : EXIT_FAILURE;
+    return finish_output(StdoutAtEnd::CLOSE) && ok ? EXIT_SUCCESS : EXIT_FAILURE;
 }

@@ -29,6 +29,9 @@ constexpr size_t OUTPUT_BLOCK = _POSIX_PIPE_BUF;
 char pending[OUTPUT_BLOCK];
 size_t pending_size = 0;
 static_assert(sizeof pending >= LONGEST_LINE);
+#ifdef PIPE_BUF
+static_assert(sizeof pending <= PIPE_BUF, "a block reaches a pipe whole only up to PIPE_BUF");
+#endif
 
 // The writers of the selected rows in table order, then a null.
 Writer line_writers[NOTATIONS + 1];
@@ -43,6 +46,7 @@ void note_write_error(int error) {
 } // namespace
 
 void start_output() {
+    // One fwrite is one write only while the stream holds no buffer of its own.
     setvbuf(stdout, nullptr, _IONBF, 0);
     Writer *writer = line_writers;
     for (const FormatEntry &row : std::span(format_table, NOTATIONS))
@@ -77,13 +81,19 @@ void flush_output() {
     pending_size = 0;
 }
 
-bool finish_output() {
+bool finish_output(StdoutAtEnd at_end) {
     flush_output();
-    // Some file systems report a lost write only when the file is closed. A
-    // descriptor that was never open loses nothing unless a write failed.
+    // A descriptor that was never open loses nothing unless a write failed.
+    // Nothing is pending now, so the report's flush leaves a closed stream
+    // alone.
     errno = 0;
-    if (fclose(stdout) != 0 && errno != EBADF) note_write_error(errno);
-    if (write_errno == 0) return true;
-    report("write error", strerror(write_errno));
+    if (at_end == StdoutAtEnd::CLOSE && fclose(stdout) != 0 && errno != EBADF)
+        note_write_error(errno);
+    const int error = write_errno;
+    if (error == 0) return true;
+    // Reported once: a run that follows starts with nothing lost.
+    write_errno = 0;
+    if (at_end == StdoutAtEnd::KEEP_OPEN) clearerr(stdout);
+    report("write error", strerror(error));
     return false;
 }

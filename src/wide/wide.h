@@ -136,9 +136,9 @@ inline bool passes_wide(const char *start, const char *end) {
 }
 
 // Reads a run of digits of base 10 or 16 (both cases) from text; no sign,
-// prefix or space. Stores the first unconsumed position in *end when end is
-// not null. Returns the number mod 2^64; flags when it exceeds 2^64 - 1 and
-// otherwise leaves the flag as it was. An empty run gives 0.
+// prefix or space. Stores the first unconsumed position in *end. Returns the
+// number mod 2^64; flags when it exceeds 2^64 - 1 and otherwise leaves the
+// flag as it was. An empty run gives 0.
 [[gnu::always_inline]] inline Wide read_wide_digits(const char *text, const char **end,
                                                     unsigned base) {
     const char *const start = text;
@@ -153,7 +153,7 @@ inline bool passes_wide(const char *start, const char *end) {
         v = decimal_run(text);
         overflow = passes_wide(start, text);
     }
-    if (end) *end = text;
+    *end = text;
     if (overflow) set_out_of_range();
     return wide_split(v);
 }

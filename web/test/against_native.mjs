@@ -81,9 +81,10 @@ test('run() prints what the native program prints, for every option set', () => 
   assert.ok(conversions >= 100000);
 });
 
-test('the node shim is the program, both streams in one file too', () => {
+test('the node shim is the program, both streams in one file too, and on a full device', () => {
   const args = ['-ux', '-s3', 'U-16', '', 'bogus\xb5', '[21]00000.5', 'U99999999999999999999', '-u'];
-  const shared = (command) => xargs(['sh', '-c', 'exec "$@" 2>&1', 'sh', ...command], args);
+  const redirected = (to, command) => xargs(['sh', '-c', `exec "$@" ${to}`, 'sh', ...command], args);
   assert.deepEqual(xargs(['node', `${built}/aeonmark-node.mjs`], args), nativeRun(args));
-  assert.deepEqual(shared(['node', `${built}/aeonmark-node.mjs`]), shared([native]));
+  for (const to of ['2>&1', '>/dev/full'])
+    assert.deepEqual(redirected(to, ['node', `${built}/aeonmark-node.mjs`]), redirected(to, [native]));
 });
