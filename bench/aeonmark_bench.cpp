@@ -2,7 +2,6 @@
 #include "aeonmark/aeonmark.h"
 #include "calendar/julian_gregorian.h"
 #include "calendar/mean_year.h"
-#include "program.h"
 #include "unixtime/unix_time.h"
 #include "wide/wide.h"
 
@@ -30,17 +29,17 @@ std::vector<TimePoint> instants() {
 
 std::vector<std::string> texts(Writer write) {
     std::vector<std::string> v;
-    precision = 6;
-    for (const TimePoint &tp : instants()) v.emplace_back(write(tp));
-    precision = 2;
+    char text[WRITER_TEXT_MAX];
+    for (const TimePoint &tp : instants()) v.emplace_back(text, write(tp, MAX_DIGITS, text));
     return v;
 }
 
 void bench_writer(benchmark::State &state, Writer write) {
     const auto tps = instants();
     size_t i = 0;
+    char text[WRITER_TEXT_MAX];
     for (auto _ : state) // NOLINT(clang-analyzer-deadcode.DeadStores)
-        benchmark::DoNotOptimize(write(tps[i++ % SAMPLES]));
+        benchmark::DoNotOptimize(write(tps[i++ % SAMPLES], 2, text));
 }
 
 void bench_reader(benchmark::State &state, Reader read, Writer write) {

@@ -1,22 +1,55 @@
-// Any bytes, claimed as the command line claims a date; an accepted instant
-// is then written in every notation.
+// Any bytes, read through the library as the command line claims a date:
+// aeonmark_read gives the verdict of the first notation that claims the
+// text, leaves the instant and errno alone unless it reads it, and an
+// instant read is written in every notation, as much as a buffer holds.
+#include "aeonmark.h"
 #include "fuzz_text.h"
-#include "main/front_end.h"
-#include "program.h"
 
 #include <cstdlib>
 
+namespace {
+
+constexpr aeonmark_instant MARK{0x123456789, 42};
+
+bool marked(const aeonmark_instant &instant) {
+    return instant.seconds == MARK.seconds && instant.fraction == MARK.fraction;
+}
+
+} // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     const FuzzText in(data, size);
-    precision = size > 0 ? data[0] % 7 : 2;
-    TimePoint tp = UNTOUCHED;
-    const int result = claim_date(in.text, tp);
-    clean_read(result, tp);
-    if (result == READ_OK) { // wrapped instants too: they are TimePoints all the same
-        const int flag = errno;
-        for (const FormatEntry *out = format_table; out->letter != '\0'; ++out) {
-            const char *text = out->writer(tp);
-            if (text == nullptr || errno != flag) abort(); // writers never touch the flag
+    const int digits = size > 0 ? data[0] % 7 : 2;
+    errno = EDOM; // any value of the caller's
+    aeonmark_instant instant = MARK;
+    const aeonmark_problem problem = aeonmark_read(in.text, &instant);
+    if (errno != EDOM || (problem != AEONMARK_OK && !marked(instant))) abort();
+    if (*aeonmark_problem_text(problem) == '\0' && problem != AEONMARK_OK) abort();
+
+    // The first notation that claims the text by itself gives the verdict.
+    aeonmark_problem first = AEONMARK_UNRECOGNISED;
+    for (const char notation : {'s', 'j', 'g', 'q', 'u'}) {
+        aeonmark_instant alone = MARK;
+        first = aeonmark_read_notation(notation, in.text, &alone);
+        if (first == AEONMARK_UNRECOGNISED) continue;
+        if (first != problem || alone.seconds != instant.seconds ||
+            alone.fraction != instant.fraction)
+            abort();
+        break;
+    }
+    if (first != problem) abort();
+
+    if (problem == AEONMARK_OK) {
+        for (const char notation : {'s', 'j', 'g', 'q', 'u', 'x'}) {
+            char text[AEONMARK_TEXT_MAX];
+            const size_t length = aeonmark_write(instant, notation, digits, text, sizeof text);
+            const size_t room = size > 1 ? data[1] % (length + 2) : 0; // often too small
+            char cut[AEONMARK_TEXT_MAX];
+            if (length == 0 || length >= sizeof text || strlen(text) != length ||
+                aeonmark_write(instant, notation, digits, cut, room) != length ||
+                (room > 0 && strncmp(cut, text, room - 1) != 0) ||
+                (room > 0 && strlen(cut) != (room - 1 < length ? room - 1 : length)))
+                abort();
         }
     }
     return 0;

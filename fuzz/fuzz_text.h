@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 // Arguments cannot hold a NUL: the text ends at the first one. The copy sits
 // in a buffer of exactly its own size so that the sanitizer sees any read
@@ -32,17 +33,29 @@ struct FuzzText {
 // What a reader is handed, and must leave as it is unless it accepts.
 constexpr TimePoint UNTOUCHED{1, 2, 3};
 
+// Whether a reader may give the result: a problem of the text itself (the
+// out-of-range verdict is the claim's, the clock's no reader's).
+inline bool text_problem(ReadResult result) {
+    return result > AEONMARK_OUT_OF_RANGE && result < AEONMARK_CLOCK_UNREADABLE;
+}
+
 // The reader contract, whatever the bytes: a known result; on READ_OK the
 // halves within 32 bits and the flag clear or set; otherwise the TimePoint
 // as it was handed over. True for READ_OK with the flag clear.
-inline bool clean_read(int result, const TimePoint &tp) {
+inline bool clean_read(ReadResult result, const TimePoint &tp) {
     if (result == READ_OK) {
         if (tp.sec_hi > HALF_MASK || tp.sec_lo > HALF_MASK || tp.frac > HALF_MASK) abort();
         if (errno != 0 && errno != ERANGE) abort();
         return errno == 0;
     }
-    if ((result != READ_NOT_MINE && result != READ_FAILED) || tp.sec_hi != UNTOUCHED.sec_hi ||
+    if ((result != READ_NOT_MINE && !text_problem(result)) || tp.sec_hi != UNTOUCHED.sec_hi ||
         tp.sec_lo != UNTOUCHED.sec_lo || tp.frac != UNTOUCHED.frac)
         abort();
     return false;
+}
+
+// A writer's text, with the aeonmark fraction digits given.
+inline std::string written(Writer writer, const TimePoint &tp, int digits) {
+    char text[WRITER_TEXT_MAX];
+    return {text, writer(tp, digits, text)};
 }

@@ -3,19 +3,18 @@
 // precision to text that reads back to that very instant.
 #include "aeonmark/aeonmark.h"
 #include "fuzz_text.h"
-#include "program.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     const FuzzText in(data, size);
     TimePoint tp = UNTOUCHED;
-    const int result = read_aeonmark(in.text, tp);
+    const ReadResult result = read_aeonmark(in.text, tp);
     if (result != READ_NOT_MINE && in.text[0] != '[') abort();
     if (result == READ_OK && in.text[strspn(in.text, "[-]0123456789.")] != '\0') abort();
     if (clean_read(result, tp)) {
-        precision = 6;
         TimePoint back{};
-        if (read_aeonmark(write_aeonmark(tp), back) != READ_OK || errno != 0 ||
-            back.sec_hi != tp.sec_hi || back.sec_lo != tp.sec_lo || back.frac != tp.frac)
+        if (read_aeonmark(written(write_aeonmark, tp, MAX_DIGITS).c_str(), back) != READ_OK ||
+            errno != 0 || back.sec_hi != tp.sec_hi || back.sec_lo != tp.sec_lo ||
+            back.frac != tp.frac)
             abort();
     }
     return 0;

@@ -10,7 +10,7 @@
 namespace {
 
 void round_trip(const TimePoint &tp, Writer write, Reader read) {
-    const std::string text = write(tp);
+    const std::string text = written(write, tp, 0);
     TimePoint back{};
     if (errno != 0 || read(text.c_str(), back) != READ_OK || errno != 0 ||
         back.sec_hi != tp.sec_hi || back.sec_lo != tp.sec_lo || back.frac != 0)
@@ -24,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     const bool gregorian = data[0] & 1;
     const FuzzText in(data + 1, size - 1);
     TimePoint tp = UNTOUCHED;
-    const int result = (gregorian ? read_gregorian : read_julian)(in.text, tp);
+    const ReadResult result = (gregorian ? read_gregorian : read_julian)(in.text, tp);
     if (result == READ_OK && tp.frac != 0) abort();
     if (clean_read(result, tp)) {
         round_trip(tp, write_julian, read_julian);

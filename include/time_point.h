@@ -1,5 +1,7 @@
-// An instant, and the contract between the front end and every notation.
+// An instant, and the contract between the format table and every notation.
 #pragma once
+
+#include "aeonmark.h"
 
 #include <cstdint>
 
@@ -12,34 +14,39 @@ struct TimePoint {
     uint64_t frac;
 };
 
-// Reader results. A reader that returns READ_FAILED has printed its own message.
-constexpr int READ_NOT_MINE = 0;
-constexpr int READ_OK = 1;
-constexpr int READ_FAILED = 2;
+// A reader's result is a problem of the library's: READ_OK, READ_NOT_MINE
+// (the text is another notation's, or none's), or the problem that fails a
+// text of its notation. Readers print nothing: the caller words the problem.
+using ReadResult = aeonmark_problem;
+constexpr ReadResult READ_OK = AEONMARK_OK;
+constexpr ReadResult READ_NOT_MINE = AEONMARK_UNRECOGNISED;
 
 // The out-of-range flag is errno, set to ERANGE when a value does not fit.
-// Only the front end's claim of a text (claim_date) clears it, before it
-// offers the text to each reader; readers take it clear and only ever set it,
-// so that any overflow on the way is still set when the reader returns.
+// Only the claim of a text (offer_text) clears it, before it offers the text
+// to a reader, and tests it after READ_OK, which it then turns into
+// AEONMARK_OUT_OF_RANGE; readers take it clear and only ever set it, so that
+// any overflow on the way is still set when the reader returns. The
+// library's entry points give the caller's errno back.
 // (Tests and fuzz targets that hand a reader a text themselves clear it as
-// the claim would. The code that reads the C library's own errors from errno,
-// those of the clock and of standard output, clears it too, but never
-// between a reader and the test of its flag.)
+// the claim would.)
 
 // A reader takes the whole argument and fills all three fields on READ_OK,
-// setting the flag when the instant does not fit. The text ends with its
-// terminator, so a byte found not to be the terminator has another after
-// it: a reader may look one byte past it.
+// setting the flag when the instant does not fit; on any other result it
+// leaves them alone. The text ends with its terminator, so a byte found not
+// to be the terminator has another after it: a reader may look one byte past
+// it.
 //
 // Every text is offered to the readers in table order and most refuse it, so
 // each reader starts with a cheap test of the text's opening. Where the rest
 // of its work is long, that rest lies out of line, as read_<notation>_rest:
 // a text of another notation then costs a few instructions and none of the
 // rest's set-up.
-using Reader = int (*)(const char *text, TimePoint &tp);
+using Reader = ReadResult (*)(const char *text, TimePoint &tp);
 
-// A writer never fails and never touches the flag; its text, of at most
-// WRITER_TEXT_MAX characters, lives in a static buffer of the notation,
-// valid until that buffer is written again.
-using Writer = const char *(*)(const TimePoint &tp);
-constexpr int WRITER_TEXT_MAX = 35;
+// A writer lays out the text of tp at out, at most WRITER_TEXT_MAX bytes
+// and no terminator, and returns the position after it. It never fails,
+// never touches the flag and keeps nothing. digits (0 to 6) is the number of
+// aeonmark fraction digits; the other notations ignore it.
+using Writer = char *(*)(const TimePoint &tp, int digits, char *out);
+constexpr int WRITER_TEXT_MAX = AEONMARK_TEXT_MAX - 1;
+constexpr int MAX_DIGITS = 6; // of an aeonmark fraction: millionths of a count

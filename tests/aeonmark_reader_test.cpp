@@ -87,37 +87,35 @@ TEST(AeonmarkReader, OutOfRangeInstantsAreReadWithTheFlag) {
 TEST(AeonmarkReader, CountLimitsOfEachEra) {
     const struct {
         const char *text;
-        int result;
+        ReadResult result;
     } cases[] = {
         {"[-5]9999", READ_OK},
-        {"[-5]10000", READ_FAILED},
-        {"[-0]10000", READ_FAILED},
+        {"[-5]10000", AEONMARK_INTEGER_OUT_OF_RANGE},
+        {"[-0]10000", AEONMARK_INTEGER_OUT_OF_RANGE},
         {"[0]9999", READ_OK},
-        {"[0]10000", READ_FAILED},
+        {"[0]10000", AEONMARK_INTEGER_OUT_OF_RANGE},
         {"[19]9999", READ_OK},
-        {"[19]10000", READ_FAILED},
+        {"[19]10000", AEONMARK_INTEGER_OUT_OF_RANGE},
         {"[20]5005", READ_OK},
-        {"[20]5006", READ_FAILED},
+        {"[20]5006", AEONMARK_INTEGER_OUT_OF_RANGE},
         {"[21]99999", READ_OK},
-        {"[21]100000", READ_FAILED},
-        {"[020]05006", READ_FAILED},
-        {"[1]4294967296", READ_FAILED},
-        {"[21]18446744073709551616", READ_FAILED},
-        {"[1]100000.5", READ_FAILED},
-        {"[19]10000zz", READ_FAILED},
+        {"[21]100000", AEONMARK_INTEGER_OUT_OF_RANGE},
+        {"[020]05006", AEONMARK_INTEGER_OUT_OF_RANGE},
+        {"[1]4294967296", AEONMARK_INTEGER_OUT_OF_RANGE},
+        {"[21]18446744073709551616", AEONMARK_INTEGER_OUT_OF_RANGE},
+        {"[1]100000.5", AEONMARK_INTEGER_OUT_OF_RANGE},
+        {"[19]10000zz", AEONMARK_INTEGER_OUT_OF_RANGE},
         {"[19]9999zz", READ_NOT_MINE},
-        {"[18446744073709551616]0", READ_FAILED},
-        {"[-18446744073709551616]0", READ_FAILED},
+        {"[18446744073709551616]0", AEONMARK_INTEGER_OUT_OF_RANGE},
+        {"[-18446744073709551616]0", AEONMARK_INTEGER_OUT_OF_RANGE},
     };
     for (const auto &c : cases) {
         const Reading r = read_with(read_aeonmark, c.text);
         EXPECT_EQ(r.result, c.result) << c.text;
-        if (c.result != READ_FAILED) continue;
-        EXPECT_TRUE(mentions(r.err, "integer part is out of range")) << c.text;
     }
 }
 
-// Nothing printed, the TimePoint untouched: the next reader gets its turn.
+// Not mine, the TimePoint untouched: the next reader gets its turn.
 TEST(AeonmarkReader, TextThatIsNotAeonmark) {
     for (const char *text : {"",           "[",         "[]",       "[-]1",
                              "[+1]1",      "[--1]1",    "[1]",      "[1]x",
@@ -163,16 +161,16 @@ TEST(AeonmarkReader, MegabyteDigitRuns) {
     const std::string zeros(1 << 20, '0'), nines(1 << 20, '9');
     const struct {
         std::string text;
-        int result;
+        ReadResult result;
         bool flag;
     } cases[] = {
         {"[" + zeros + "]0", READ_OK, false},
         {"[-" + zeros + "1]9999", READ_OK, false},
-        {"[" + nines + "]0", READ_FAILED, false},
-        {"[" + nines + "]0.5x", READ_FAILED, false},
+        {"[" + nines + "]0", AEONMARK_INTEGER_OUT_OF_RANGE, false},
+        {"[" + nines + "]0.5x", AEONMARK_INTEGER_OUT_OF_RANGE, false},
         {"[" + nines, READ_NOT_MINE, false},
         {"[1]" + zeros + "1", READ_OK, false},
-        {"[1]" + nines, READ_FAILED, false},
+        {"[1]" + nines, AEONMARK_INTEGER_OUT_OF_RANGE, false},
         {"[21]" + zeros + "99999." + nines, READ_OK, false},
         {"[1]1." + nines + "x", READ_NOT_MINE, false},
         {"[5845540491]0." + zeros, READ_OK, true},
@@ -181,9 +179,6 @@ TEST(AeonmarkReader, MegabyteDigitRuns) {
         const Reading r = read_with(read_aeonmark, c.text.c_str());
         EXPECT_EQ(r.result, c.result) << c.text.substr(0, 40);
         EXPECT_EQ(c.result == READ_OK && r.flag, c.flag) << c.text.substr(0, 40);
-        if (c.result != READ_FAILED) continue;
-        EXPECT_TRUE(mentions(r.err, "integer part is out of range"));
-        EXPECT_TRUE(mentions(r.err, c.text)); // the whole argument, however long
     }
 }
 
@@ -262,13 +257,11 @@ TimePoint random_instant(std::mt19937_64 &rng) {
 // than the one written, and writes again to the same text; every shorter
 // precision is that text cut short and reads back no later still.
 TEST(AeonmarkRoundTrip, WholeRangeAndEveryRegion) {
-    const PrecisionGuard guard;
     const int runs = property_runs(100000);
     std::mt19937_64 rng(2323);
     for (int i = 0; i < runs; ++i) {
         const TimePoint tp = random_instant(rng);
-        precision = 6;
-        const std::string text = write_aeonmark(tp);
+        const std::string text = text_of(write_aeonmark, tp, 6);
         TimePoint back{};
         errno = 0;
         ASSERT_EQ(read_aeonmark(text.c_str(), back), READ_OK) << text;
@@ -278,11 +271,10 @@ TEST(AeonmarkRoundTrip, WholeRangeAndEveryRegion) {
         // The text is the last one at or before the instant: one millionth
         // more names an instant after it.
         ASSERT_TRUE(oracle(text, 1) > fixed(tp)) << text;
-        ASSERT_EQ(write_aeonmark(back), text);
+        ASSERT_EQ(text_of(write_aeonmark, back, 6), text);
         const size_t point = text.find('.');
         for (int p = 0; p < 6; ++p) {
-            precision = p;
-            const std::string cut = write_aeonmark(tp);
+            const std::string cut = text_of(write_aeonmark, tp, p);
             ASSERT_EQ(cut, text.substr(0, p ? point + 1 + static_cast<size_t>(p) : point));
             TimePoint shorter{};
             ASSERT_EQ(read_aeonmark(cut.c_str(), shorter), READ_OK) << cut;

@@ -95,38 +95,38 @@ TEST(JulianGregorianReader, DaysTheMonthDoesNotHave) {
     struct {
         const char *text;
         bool gregorian;
-        int result;
-        const char *problem; // null: nothing printed
+        const char *problem; // null: not mine
     } const cases[] = {
-        {"1900-02-29", true, READ_FAILED, "day is out of range"},
-        {"2100-02-29", true, READ_FAILED, "day is out of range"},
-        {"2001-02-29", true, READ_FAILED, "day is out of range"},
-        {"0001-02-29", true, READ_FAILED, "day is out of range"},
-        {"0001=02=29", false, READ_FAILED, "day is out of range"},
-        {"2001=02=29", false, READ_FAILED, "day is out of range"},
-        {"2000-02-30", true, READ_FAILED, "day is out of range"},
-        {"1900=02=30", false, READ_FAILED, "day is out of range"},
-        {"0000-02-30", true, READ_FAILED, "day is out of range"},
-        {"0000=02=30", false, READ_FAILED, "day is out of range"},
-        {"2000-04-31", true, READ_FAILED, "day is out of range"},
-        {"2000=04=31T10:00", false, READ_FAILED, "day is out of range"},
-        {"2000-06-31", true, READ_FAILED, "day is out of range"},
-        {"2000-09-31", true, READ_FAILED, "day is out of range"},
-        {"2000-11-31", true, READ_FAILED, "day is out of range"},
-        {"18446744073709551617-02-29", true, READ_FAILED, "day is out of range"}, // year 1
-        {"584554049254-02-30", true, READ_FAILED, "day is out of range"},
-        {"18446744073709551615=04=31", false, READ_FAILED, "day is out of range"},
-        {"2000-13-01", true, READ_FAILED, "month is out of range"},
-        {"2000=01=01T", false, READ_FAILED, "malformed time of day"},
-        {"1970-01-01", false, READ_NOT_MINE, nullptr},
-        {"1970=01=01", true, READ_NOT_MINE, nullptr},
-        {"1970*01*01", true, READ_NOT_MINE, nullptr},
+        {"1900-02-29", true, "day is out of range"},
+        {"2100-02-29", true, "day is out of range"},
+        {"2001-02-29", true, "day is out of range"},
+        {"0001-02-29", true, "day is out of range"},
+        {"0001=02=29", false, "day is out of range"},
+        {"2001=02=29", false, "day is out of range"},
+        {"2000-02-30", true, "day is out of range"},
+        {"1900=02=30", false, "day is out of range"},
+        {"0000-02-30", true, "day is out of range"},
+        {"0000=02=30", false, "day is out of range"},
+        {"2000-04-31", true, "day is out of range"},
+        {"2000=04=31T10:00", false, "day is out of range"},
+        {"2000-06-31", true, "day is out of range"},
+        {"2000-09-31", true, "day is out of range"},
+        {"2000-11-31", true, "day is out of range"},
+        {"18446744073709551617-02-29", true, "day is out of range"}, // year 1
+        {"584554049254-02-30", true, "day is out of range"},
+        {"18446744073709551615=04=31", false, "day is out of range"},
+        {"2000-13-01", true, "month is out of range"},
+        {"2000=01=01T", false, "malformed time of day"},
+        {"1970-01-01", false, nullptr},
+        {"1970=01=01", true, nullptr},
+        {"1970*01*01", true, nullptr},
     };
     for (const auto &c : cases) {
         const Reading r = read(c.text, c.gregorian);
-        EXPECT_EQ(r.result, c.result) << c.text;
-        if (c.problem == nullptr) continue;
-        EXPECT_TRUE(mentions(r.err, c.problem)) << c.text;
+        if (c.problem == nullptr)
+            EXPECT_EQ(r.result, READ_NOT_MINE) << c.text;
+        else
+            EXPECT_EQ(r.err, c.problem) << c.text;
     }
 }
 
@@ -154,8 +154,8 @@ TEST(JulianGregorianWriter, TextsOfKnownInstants) {
     };
     for (const auto &c : cases) {
         errno = 0;
-        EXPECT_STREQ(write_julian(at(c.secs, c.frac)), c.julian) << c.secs;
-        EXPECT_STREQ(write_gregorian(at(c.secs, c.frac)), c.gregorian) << c.secs;
+        EXPECT_EQ(text_of(write_julian, at(c.secs, c.frac)), c.julian) << c.secs;
+        EXPECT_EQ(text_of(write_gregorian, at(c.secs, c.frac)), c.gregorian) << c.secs;
         EXPECT_EQ(errno, 0);
     }
 }
@@ -177,13 +177,15 @@ TEST(CalendarText, MonthWalkAndLayout) {
         {GREGORIAN, MAX, 364, 0, "18446744073709551615-12-31T00:00:00"},
         {GREGORIAN, 12345, 0, 3723, "12345-01-01T01:02:03"},
     };
+    char text[CALENDAR_TEXT_MAX];
     for (const auto &c : cases) {
         errno = 0;
-        EXPECT_STREQ(write_calendar_text(c.calendar, wide_split(c.year), c.day, c.second), c.want);
+        char *end = write_calendar_text(c.calendar, wide_split(c.year), c.day, c.second, text);
+        EXPECT_EQ(std::string(text, end), c.want);
         EXPECT_EQ(errno, 0) << c.want;
     }
-    EXPECT_EQ(strlen(write_calendar_text(GREGORIAN, wide_split(MAX), 364, 86399)),
-              static_cast<size_t>(CALENDAR_TEXT_MAX));
+    EXPECT_EQ(write_calendar_text(GREGORIAN, wide_split(MAX), 364, 86399, text),
+              text + CALENDAR_TEXT_MAX);
 }
 
 // Both calendars name the same instant, each read and each written.
@@ -204,8 +206,8 @@ TEST(JulianGregorian, CalendarsAgreeOnKnownInstants) {
         ASSERT_EQ(j.result, READ_OK) << pair[0];
         ASSERT_EQ(g.result, READ_OK) << pair[1];
         EXPECT_EQ(secs_of(j.tp), secs_of(g.tp)) << pair[0] << ' ' << pair[1];
-        EXPECT_STREQ(write_gregorian(j.tp), pair[1]);
-        EXPECT_STREQ(write_julian(g.tp), pair[0]);
+        EXPECT_EQ(text_of(write_gregorian, j.tp), pair[1]);
+        EXPECT_EQ(text_of(write_julian, g.tp), pair[0]);
     }
 }
 
@@ -250,13 +252,13 @@ TEST(JulianGregorian, RoundTripOverTheWholeRange) {
         const TimePoint tp = at(secs, rng() & LAST_FRAC);
         for (const bool gregorian : {false, true}) {
             errno = 0;
-            const std::string text = WRITE[gregorian](tp);
+            const std::string text = text_of(WRITE[gregorian], tp);
             ASSERT_EQ(errno, 0) << text;
             TimePoint back{};
             ASSERT_EQ(READ[gregorian](text.c_str(), back), READ_OK) << text;
             ASSERT_EQ(errno, 0) << text;
             ASSERT_EQ(secs_of(back), secs) << text;
-            ASSERT_EQ(WRITE[gregorian](back), text);
+            ASSERT_EQ(text_of(WRITE[gregorian], back), text);
         }
     }
 }
@@ -292,8 +294,8 @@ void walk(uint64_t first, uint64_t last) {
         for (uint64_t day = first; day <= last; ++day) {
             const uint64_t second = day * 7919 % DAY;
             const uint64_t secs = day * DAY + (day == LAST_DAY ? MAX % DAY : second);
-            const char *text = WRITE[gregorian](at(secs));
-            Date date = parse(text);
+            const std::string text = text_of(WRITE[gregorian], at(secs));
+            Date date = parse(text.c_str());
             ASSERT_EQ(uint64_t{date.hour} * 3600 + uint64_t{date.minute} * 60 + date.second,
                       secs % DAY);
             date.hour = date.minute = date.second = 0;
@@ -303,7 +305,7 @@ void walk(uint64_t first, uint64_t last) {
             previous = date;
             TimePoint back{};
             errno = 0;
-            ASSERT_EQ(READ[gregorian](text, back), READ_OK) << text;
+            ASSERT_EQ(READ[gregorian](text.c_str(), back), READ_OK) << text;
             ASSERT_EQ(secs_of(back), secs) << text;
             ASSERT_EQ(errno, 0);
         }
@@ -345,7 +347,7 @@ TEST(JulianGregorian, GregorianAgreesWithStdChrono) {
             *p++ = static_cast<char>('0' + fields[i] % 10);
         }
         *p = '\0';
-        ASSERT_STREQ(write_gregorian(at(day * DAY + second)), want);
+        ASSERT_EQ(text_of(write_gregorian, at(day * DAY + second)), want);
         TimePoint back{};
         ASSERT_EQ(read_gregorian(want, back), READ_OK) << want;
         ASSERT_EQ(secs_of(back), day * DAY + second) << want;

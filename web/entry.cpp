@@ -49,7 +49,7 @@ char *put_ratio(char *p, uint64_t n, uint64_t d) {
 }
 
 char *put_boundary(char *p, const TimePoint &tp, const Region *counts_after) {
-    for (const char *text = write_unix_decimal(tp); *text != '\0';) *p++ = *text++;
+    p = write_unix_decimal(tp, 0, p);
     if (counts_after != nullptr) {
         *p++ = ' ';
         p = put_ratio(p, counts_after->block_seconds,

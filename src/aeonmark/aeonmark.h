@@ -12,7 +12,7 @@
 #include <iterator>
 #include <numeric>
 
-constexpr int FRACTION_DIGITS = 6; // millionths of a count
+constexpr int FRACTION_DIGITS = MAX_DIGITS; // millionths of a count
 constexpr uint32_t MILLIONTHS_PER_COUNT = 1000000;
 static_assert(MILLIONTHS_PER_COUNT == powers_of_ten.of[FRACTION_DIGITS]);
 
@@ -123,15 +123,15 @@ constexpr const Region &region_of_count(Wide era, uint64_t count) {
 
 // Reader of row s. Takes "[" an optional "-", the era, "]" the count and an
 // optional "." with fraction digits, and nothing else; any other text is not
-// mine. An era above 2^64 - 1 or a count above its era's largest prints
-// "integer part is out of range" and fails. Otherwise fills tp with the exact
+// mine. An era above 2^64 - 1 or a count above its era's largest is
+// AEONMARK_INTEGER_OUT_OF_RANGE. Otherwise fills tp with the exact
 // instant the text names (six fraction digits, further ones ignored), the
 // part below one second taken up to the next 2^-32 s, so text written at
 // precision 6 reads back no later than the instant written and writes again
 // the same. Sets the flag for instants before the epoch or past 2^64 - 1 s,
 // and for the era -0.
-int read_aeonmark(const char *text, TimePoint &tp);
+ReadResult read_aeonmark(const char *text, TimePoint &tp);
 
-// Writer of row s: the text of tp with `precision` fraction digits, always
-// truncated. Never touches the flag.
-const char *write_aeonmark(const TimePoint &tp);
+// Writer of row s: the text of tp with digits (0 to 6) fraction digits,
+// always truncated. Exact for every TimePoint.
+char *write_aeonmark(const TimePoint &tp, int digits, char *out);

@@ -1,8 +1,6 @@
 // Aeonmark text read back to the instant it names.
 #include "aeonmark/aeonmark.h"
 
-#include "program.h"
-
 namespace {
 
 // The largest count of an era: the era's last, unless a region that begins
@@ -31,7 +29,7 @@ TimePoint after_counts(const Region &r, Wide base, Wide counts, uint64_t m) {
     return time_point(wide_add(base, whole), frac);
 }
 
-[[gnu::noinline]] int read_aeonmark_rest(const char *text, TimePoint &tp) {
+[[gnu::noinline]] ReadResult read_aeonmark_rest(const char *text, TimePoint &tp) {
     const char *p = text + 1;
     const bool negative = *p == '-';
     if (negative) ++p;
@@ -47,10 +45,8 @@ TimePoint after_counts(const Region &r, Wide base, Wide counts, uint64_t m) {
 
     // Out of range whatever follows the count.
     if (passes_wide(era_digits, era_end) || passes_half(count_digits, p, count) ||
-        count > largest_count(negative, era)) {
-        report("integer part is out of range", text);
-        return READ_FAILED;
-    }
+        count > largest_count(negative, era))
+        return AEONMARK_INTEGER_OUT_OF_RANGE;
 
     // The fraction's first six digits are millionths of a count; the place of
     // any further one is 0, which truncates.
@@ -82,6 +78,6 @@ TimePoint after_counts(const Region &r, Wide base, Wide counts, uint64_t m) {
 
 } // namespace
 
-int read_aeonmark(const char *text, TimePoint &tp) {
+ReadResult read_aeonmark(const char *text, TimePoint &tp) {
     return *text == '[' ? read_aeonmark_rest(text, tp) : READ_NOT_MINE;
 }

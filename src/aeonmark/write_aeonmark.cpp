@@ -1,17 +1,12 @@
 // Aeonmark text of an instant.
 #include "aeonmark/aeonmark.h"
 
-#include "program.h"
-
 namespace {
 
-// [-395]3530.000000 is the longest old-era text a TimePoint reaches, and
-// [5845540490]31852.924705 the longest new-era text.
-constexpr int OLD_TEXT_MAX = 17;
-constexpr int NEW_TEXT_MAX = 24;
-static_assert(OLD_TEXT_MAX <= WRITER_TEXT_MAX && NEW_TEXT_MAX <= WRITER_TEXT_MAX);
-char old_text[OLD_TEXT_MAX + 1];
-char new_text[NEW_TEXT_MAX + 1];
+// [5845540490]31852.924705 is the longest text a TimePoint reaches; the
+// longest old-era text is [-395]3530.000000.
+constexpr int ERA_TEXT_MAX = 24;
+static_assert(ERA_TEXT_MAX <= WRITER_TEXT_MAX);
 
 struct Counts {
     Wide whole;          // counts since the region's first
@@ -30,27 +25,26 @@ struct Counts {
             q % MILLIONTHS_PER_COUNT};
 }
 
-[[gnu::always_inline]] inline char *write_text(char *text, bool negative, Wide era, uint64_t count,
-                                               int count_digits, uint64_t millionths) {
-    char *p = text;
+[[gnu::always_inline]] inline char *write_text(char *out, bool negative, Wide era, uint64_t count,
+                                               int count_digits, uint64_t millionths, int digits) {
+    char *p = out;
     *p++ = '[';
     if (negative) *p++ = '-';
     p = put_digits(p, wide_join(era), 10, 1);
     *p++ = ']';
     p = put_digits(p, count, 10, static_cast<unsigned>(count_digits));
-    if (precision > 0) {
+    if (digits > 0) {
         *p++ = '.';
-        p = put_digits(p, millionths / powers_of_ten.of[FRACTION_DIGITS - precision], 10,
-                       static_cast<unsigned>(precision));
+        p = put_digits(p, millionths / powers_of_ten.of[FRACTION_DIGITS - digits], 10,
+                       static_cast<unsigned>(digits));
     }
-    *p = '\0';
-    return text;
+    return p;
 }
 
 } // namespace
 
 // Exact for every TimePoint: no step overflows, and the flag is never touched.
-const char *write_aeonmark(const TimePoint &tp) {
+char *write_aeonmark(const TimePoint &tp, int digits, char *out) {
     const Wide s = seconds_of(tp);
     if (wide_join(s) < wide_join(FIRST_REGION.start)) {
         // Floor division of s - start by an era, without negative numbers.
@@ -58,13 +52,13 @@ const char *write_aeonmark(const TimePoint &tp) {
         const Wide magnitude = wide_add(wide_div(back, OLD_ERA_SECONDS), wide_split(1)); // < 396
         const uint32_t into_era = OLD_ERA_SECONDS - 1 - wide_mod(back, OLD_ERA_SECONDS);
         const Counts c = counts_in(FIRST_REGION, wide_split(into_era), tp.frac);
-        return write_text(old_text, true, magnitude, wide_join(c.whole), FIRST_REGION.count_digits,
-                          c.millionths);
+        return write_text(out, true, magnitude, wide_join(c.whole), FIRST_REGION.count_digits,
+                          c.millionths, digits);
     }
     const Region &r = region_of_instant(s);
     const Counts c = counts_in(r, wide_sub(s, r.start), tp.frac);
     const Wide position = wide_add(c.whole, wide_split(r.first_count));
     const Wide era = wide_add(wide_div(position, r.counts_per_era), wide_split(r.first_era));
-    return write_text(&r == &LAST_REGION ? new_text : old_text, false, era,
-                      wide_mod(position, r.counts_per_era), r.count_digits, c.millionths);
+    return write_text(out, false, era, wide_mod(position, r.counts_per_era), r.count_digits,
+                      c.millionths, digits);
 }

@@ -2,7 +2,6 @@
 // calendar's separator, then optionally T (or t) and a time of day.
 #pragma once
 
-#include "program.h"
 #include "time_point.h"
 #include "wide/wide.h"
 
@@ -46,26 +45,20 @@ constexpr Wide year_of(const DateFields &f) {
     return *p == '\0';
 }
 
-// Prints the problem with the whole text; gives READ_FAILED.
-inline int date_fields_fail(const char *problem, const char *text) {
-    report(problem, text);
-    return READ_FAILED;
-}
-
 // Reads year<sep>month<sep>day, optionally followed by Thh:mm or Thh:mm:ss,
 // every field a run of decimal digits of any length (leading zeros allowed).
 //
-// READ_NOT_MINE, silently and touching neither fields nor errno, unless the
-// text starts with three digit runs joined by separator. From there on the
-// text is this notation's: a bad tail prints "malformed time of day"; then
-// month, day, hour, minute and second are checked in this order and the first
-// out of its range prints its message; both give READ_FAILED.
+// READ_NOT_MINE, touching neither fields nor errno, unless the text starts
+// with three digit runs joined by separator. From there on the text is this
+// notation's: a bad tail is AEONMARK_MALFORMED_TIME; then month, day, hour,
+// minute and second are checked in this order and the first out of its
+// range gives its problem.
 //
 // READ_OK fills every field and sets errno to ERANGE when the year's digits
 // exceed 2^64 - 1 (the year is then wrapped mod 2^64); nothing else touches
 // it. Inline, so that the record lives in its reader's registers.
-[[gnu::always_inline]] inline int read_date_fields(DateFields &fields, const char *text,
-                                                   char separator) {
+[[gnu::always_inline]] inline ReadResult read_date_fields(DateFields &fields, const char *text,
+                                                          char separator) {
     // One pass: each field is read where the shape finds it, and the values
     // are judged once the shape is whole. Only a year past 2^64 - 1 touches
     // the flag, once the text is read.
@@ -76,13 +69,13 @@ inline int date_fields_fail(const char *problem, const char *text) {
     uint64_t m, d, h = 0, mi = 0, s = 0;
     if (!read_date_field(p, m) || *p != separator || !read_date_field(p, d)) return READ_NOT_MINE;
     // Year, month and day are in place: whatever follows is this notation's.
-    if (!read_time_of_day(p, h, mi, s)) return date_fields_fail("malformed time of day", text);
+    if (!read_time_of_day(p, h, mi, s)) return AEONMARK_MALFORMED_TIME;
 
-    if (m < 1 || m > 12) return date_fields_fail("month is out of range", text);
-    if (d < 1 || d > 31) return date_fields_fail("day is out of range", text);
-    if (h > 23) return date_fields_fail("hour is out of range", text);
-    if (mi > 59) return date_fields_fail("minute is out of range", text);
-    if (s > 59) return date_fields_fail("second is out of range", text);
+    if (m < 1 || m > 12) return AEONMARK_MONTH_OUT_OF_RANGE;
+    if (d < 1 || d > 31) return AEONMARK_DAY_OUT_OF_RANGE;
+    if (h > 23) return AEONMARK_HOUR_OUT_OF_RANGE;
+    if (mi > 59) return AEONMARK_MINUTE_OUT_OF_RANGE;
+    if (s > 59) return AEONMARK_SECOND_OUT_OF_RANGE;
     if (passes_wide(text, year_end)) set_out_of_range();
     fields = {year >> 32,
               year & HALF_MASK,
@@ -108,8 +101,8 @@ inline uint32_t second_of_day(const DateFields &f) {
     return f.hour * 3600 + f.minute * 60 + f.second;
 }
 
-// READ_OK when the day lies within its month, as the calendar's month
-// lengths (twelve entries) give it; otherwise reports it, READ_FAILED.
-inline int check_day_of_month(const DateFields &f, const uint8_t *lengths, const char *text) {
-    return f.day <= lengths[f.month - 1] ? READ_OK : date_fields_fail("day is out of range", text);
+// Whether the day lies within its month, as the calendar's month lengths
+// (twelve entries) give it.
+inline bool day_in_month(const DateFields &f, const uint8_t *lengths) {
+    return f.day <= lengths[f.month - 1];
 }

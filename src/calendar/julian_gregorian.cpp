@@ -46,17 +46,17 @@ inline Wide days_before_year(const Calendar &calendar, Wide years) {
                     wide_split(rest));
 }
 
-[[gnu::always_inline]] inline int read_date(const char *text, TimePoint &tp,
-                                            const Calendar &calendar) {
+[[gnu::always_inline]] inline ReadResult read_date(const char *text, TimePoint &tp,
+                                                   const Calendar &calendar) {
     DateFields f;
-    const int result = read_date_fields(f, text, calendar.separator);
+    const ReadResult result = read_date_fields(f, text, calendar.separator);
     if (result != READ_OK) return result; // errno now holds the year's flag alone
 
     // A year whose digits wrapped is judged, and converted, by its wrapped value.
     const Wide year = year_of(f);
     const MonthTable months =
         months_of_year(is_leap_year(calendar.leap, wide_mod(year, YEARS_PER_CYCLE)));
-    if (check_day_of_month(f, months.lengths, text) != READ_OK) return READ_FAILED;
+    if (!day_in_month(f, months.lengths)) return AEONMARK_DAY_OUT_OF_RANGE;
 
     // Year 0 lies before year 1, where the count starts: it is counted one
     // cycle later, with the same leap years, and the cycle is taken back
@@ -74,11 +74,11 @@ inline Wide days_before_year(const Calendar &calendar, Wide years) {
     return READ_OK;
 }
 
-[[gnu::noinline]] int read_julian_rest(const char *text, TimePoint &tp) {
+[[gnu::noinline]] ReadResult read_julian_rest(const char *text, TimePoint &tp) {
     return read_date(text, tp, JULIAN);
 }
 
-[[gnu::noinline]] int read_gregorian_rest(const char *text, TimePoint &tp) {
+[[gnu::noinline]] ReadResult read_gregorian_rest(const char *text, TimePoint &tp) {
     return read_date(text, tp, GREGORIAN);
 }
 
@@ -96,8 +96,8 @@ inline uint32_t year_in_cycle(const Calendar &calendar, uint32_t day_in_cycle) {
 }
 
 // Each calendar's writer gets its own copy, its branches decided.
-[[gnu::always_inline]] inline const char *write_date(const TimePoint &tp,
-                                                     const Calendar &calendar) {
+[[gnu::always_inline]] inline char *write_date(const TimePoint &tp, const Calendar &calendar,
+                                               char *out) {
     const Wide days = wide_div(seconds_of(tp), SECONDS_PER_DAY); // < 2^48
     const uint32_t second = wide_mod(seconds_of(tp), SECONDS_PER_DAY);
     // Counted from January 1 of year 1 - 400, one cycle earlier, every day
@@ -109,23 +109,23 @@ inline uint32_t year_in_cycle(const Calendar &calendar, uint32_t day_in_cycle) {
     const Wide index = wide_add(wide_mul(wide_div(shifted, cycle_days(calendar)), YEARS_PER_CYCLE),
                                 wide_split(years));
     return write_calendar_text(calendar, wide_sub(index, wide_split(YEARS_PER_CYCLE - 1)),
-                               day_of_year, second);
+                               day_of_year, second, out);
 }
 
 } // namespace
 
-int read_julian(const char *text, TimePoint &tp) {
+ReadResult read_julian(const char *text, TimePoint &tp) {
     return may_be_date(text, JULIAN.separator) ? read_julian_rest(text, tp) : READ_NOT_MINE;
 }
 
-int read_gregorian(const char *text, TimePoint &tp) {
+ReadResult read_gregorian(const char *text, TimePoint &tp) {
     return may_be_date(text, GREGORIAN.separator) ? read_gregorian_rest(text, tp) : READ_NOT_MINE;
 }
 
-const char *write_julian(const TimePoint &tp) {
-    return write_date(tp, JULIAN);
+char *write_julian(const TimePoint &tp, int /*digits*/, char *out) {
+    return write_date(tp, JULIAN, out);
 }
 
-const char *write_gregorian(const TimePoint &tp) {
-    return write_date(tp, GREGORIAN);
+char *write_gregorian(const TimePoint &tp, int /*digits*/, char *out) {
+    return write_date(tp, GREGORIAN, out);
 }

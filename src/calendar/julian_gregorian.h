@@ -6,9 +6,9 @@
 #include "time_point.h"
 
 // Readers of rows j and g: a date of the calendar into whole seconds (frac
-// 0). Not mine, or failed with a message, as the date fields are; a day
-// beyond its month in that calendar's year prints "day is out of range" and
-// fails. Constant time for any year up to 2^64 - 1.
+// 0). Not mine, or failed, as the date fields are; a day beyond its month in
+// that calendar's year is AEONMARK_DAY_OUT_OF_RANGE. Constant time for any
+// year up to 2^64 - 1.
 //
 // On READ_OK, errno is ERANGE exactly when the year's digits exceed 2^64 - 1
 // (the wrapped year is converted) or the instant lies before the epoch or
@@ -16,12 +16,11 @@
 // below 2^64 - 399). The last instants are Julian 584542046091=08=18T07:00:15
 // and Gregorian 584554049254-11-07T07:00:15; the first are 0001=01=01 and
 // 0000-12-30.
-int read_julian(const char *text, TimePoint &tp);
-int read_gregorian(const char *text, TimePoint &tp);
+ReadResult read_julian(const char *text, TimePoint &tp);
+ReadResult read_gregorian(const char *text, TimePoint &tp);
 
 // Writers of rows j and g: the date of the whole second of tp (frac
 // dropped), exact for every TimePoint; years 1 to 584542046091 (Julian) or 0
-// to 584554049254 (Gregorian). Never touch errno. Return the calendar text
-// buffer, valid until the next calendar text.
-const char *write_julian(const TimePoint &tp);
-const char *write_gregorian(const TimePoint &tp);
+// to 584554049254 (Gregorian).
+char *write_julian(const TimePoint &tp, int digits, char *out);
+char *write_gregorian(const TimePoint &tp, int digits, char *out);

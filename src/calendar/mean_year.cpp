@@ -23,12 +23,12 @@ struct CycleShift {
 constexpr CycleShift NO_SHIFT{0, {0, 0}};
 constexpr CycleShift ONE_CYCLE{YEARS_PER_CYCLE, MEAN_CYCLE_SECONDS};
 
-[[gnu::noinline]] int read_mean_year_rest(const char *text, TimePoint &tp) {
+[[gnu::noinline]] ReadResult read_mean_year_rest(const char *text, TimePoint &tp) {
     DateFields f;
-    const int result = read_date_fields(f, text, MEAN_YEAR.separator);
+    const ReadResult result = read_date_fields(f, text, MEAN_YEAR.separator);
     if (result != READ_OK) return result;
     const MonthTable months = months_of_year(false); // no leap years
-    if (check_day_of_month(f, months.lengths, text) != READ_OK) return READ_FAILED;
+    if (!day_in_month(f, months.lengths)) return AEONMARK_DAY_OUT_OF_RANGE;
     // The nominal second of the year, and the exact instant it stands for:
     // Q whole seconds and R / 31536000 of one after the start of the year.
     const uint64_t s = (months.days_before[f.month - 1] + f.day - 1) * uint64_t{SECONDS_PER_DAY} +
@@ -52,11 +52,11 @@ constexpr CycleShift ONE_CYCLE{YEARS_PER_CYCLE, MEAN_CYCLE_SECONDS};
 
 } // namespace
 
-int read_mean_year(const char *text, TimePoint &tp) {
+ReadResult read_mean_year(const char *text, TimePoint &tp) {
     return may_be_date(text, MEAN_YEAR.separator) ? read_mean_year_rest(text, tp) : READ_NOT_MINE;
 }
 
-const char *write_mean_year(const TimePoint &tp) {
+char *write_mean_year(const TimePoint &tp, int /*digits*/, char *out) {
     const Wide t = seconds_of(tp);
     const CycleShift &shift = wide_join(t) < wide_join(MEAN_ANCHOR) ? ONE_CYCLE : NO_SHIFT;
     const Wide d = wide_sub(wide_add(t, shift.seconds), MEAN_ANCHOR);
@@ -67,5 +67,5 @@ const char *write_mean_year(const TimePoint &tp) {
     const uint64_t rem = wide_mod(d, MEAN_YEAR_SECONDS);
     const uint64_t frac_part = (tp.frac * NOMINAL) >> 32;
     const uint32_t s = static_cast<uint32_t>((rem * NOMINAL + frac_part) / STRETCHED); // < 31536000
-    return write_calendar_text(MEAN_YEAR, year, s / SECONDS_PER_DAY, s % SECONDS_PER_DAY);
+    return write_calendar_text(MEAN_YEAR, year, s / SECONDS_PER_DAY, s % SECONDS_PER_DAY, out);
 }

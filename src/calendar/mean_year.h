@@ -23,15 +23,14 @@ static_assert(wide_join(MEAN_CYCLE_SECONDS) == uint64_t{DAYS_PER_400Y} * SECONDS
 static_assert(wide_join(MEAN_ANCHOR) - (MEAN_ANCHOR_YEAR - 1) * MEAN_YEAR_SECONDS ==
               79056); // year 1
 
-// Reader of row q. Not mine, or failed with a message, as the date fields
-// are; a day beyond the month's common-year length (February 29 included,
-// in every year) prints "day is out of range". On READ_OK, tp is the first
+// Reader of row q. Not mine, or failed, as the date fields are; a day beyond
+// the month's common-year length (February 29 included, in every year) is
+// AEONMARK_DAY_OUT_OF_RANGE. On READ_OK, tp is the first
 // instant in 2^-32 s at or after the date, and errno is ERANGE exactly when
 // the year's digits exceed 2^64 - 1 or the instant lies before the epoch or
 // beyond 2^64 - 1 seconds (tp then holds the seconds mod 2^64).
-int read_mean_year(const char *text, TimePoint &tp);
+ReadResult read_mean_year(const char *text, TimePoint &tp);
 
 // Writer of row q: the nominal second in which tp lies (the part below it
-// dropped), for every TimePoint; never touches errno. Returns the calendar
-// text buffer, valid until the next calendar text.
-const char *write_mean_year(const TimePoint &tp);
+// dropped), for every TimePoint.
+char *write_mean_year(const TimePoint &tp, int digits, char *out);

@@ -11,9 +11,10 @@
 // the claim, the reader and the output line are compiled into the loop.
 inline bool run_command_line(int argc, char *argv[], bool (*read_now)(TimePoint &tp)) {
     set_program_name(argc > 0 ? argv[0] : nullptr);
-    const int first_date = parse_options(argc, argv);
+    LineFormat format;
+    const int first_date = parse_options(argc, argv, format);
     if (first_date < 0) return false;
-    start_output();
+    start_output(format);
 
     TimePoint tp{};
     if (first_date >= argc) {

@@ -1,9 +1,7 @@
 // Program name and option groups.
 #include "main/front_end.h"
 
-#include "program.h"
-
-#include <span>
+#include "main/program.h"
 
 void set_program_name(const char *invocation) {
     if (invocation == nullptr) return; // keeps the default name
@@ -19,29 +17,30 @@ void set_program_name(const char *invocation) {
     if (*name != '\0') program_name = name;
 }
 
-int parse_options(int argc, char *const argv[]) {
-    // Each reading starts from nothing selected and the default precision,
-    // so that a process may run the command line more than once.
-    for (FormatEntry &row : std::span(format_table, NOTATIONS)) row.selected = 0;
-    precision = DEFAULT_PRECISION;
+int parse_options(int argc, char *const argv[], LineFormat &format) {
+    bool selected[NOTATIONS] = {};
+    format.digits = DEFAULT_DIGITS;
     bool letter_given = false;
     int i = 1;
     for (; i < argc && argv[i][0] == '-'; ++i) {
         const char *p = argv[i] + 1;
         if (*p == '\0') continue; // "-" alone selects nothing
         for (; *p != '\0'; ++p) {
-            FormatEntry *row = format_table;
-            while (row->letter != '\0' && row->letter != *p) ++row;
-            if (row->letter == '\0') {
+            const FormatEntry *row = format_of(*p);
+            if (row == nullptr) {
                 const char option[3] = {'-', *p, '\0'};
                 report("bad option", option);
                 return -1;
             }
-            row->selected = 1;
-            if (*p == 's' && p[1] >= '0' && p[1] <= '6') precision = *++p - '0';
+            selected[row - format_table] = true;
+            if (*p == 's' && p[1] >= '0' && p[1] - '0' <= MAX_DIGITS) format.digits = *++p - '0';
         }
         letter_given = true;
     }
-    if (!letter_given) format_table[0].selected = 1;
+    if (!letter_given) selected[0] = true;
+    Writer *writer = format.writers;
+    for (int row = 0; row < NOTATIONS; ++row)
+        if (selected[row]) *writer++ = format_table[row].writer;
+    *writer = nullptr;
     return i;
 }

@@ -3,13 +3,12 @@
 // is never reported as success.
 #include "main/front_end.h"
 
-#include "program.h"
+#include "main/program.h"
 
 #include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstring>
-#include <span>
 
 namespace {
 
@@ -33,8 +32,8 @@ static_assert(sizeof pending >= LONGEST_LINE);
 static_assert(sizeof pending <= PIPE_BUF, "a block reaches a pipe whole only up to PIPE_BUF");
 #endif
 
-// The writers of the selected rows in table order, then a null.
-Writer line_writers[NOTATIONS + 1];
+// What every line holds, as the options chose it.
+LineFormat line_format;
 
 // Why standard output first failed; 0 while it has not.
 int write_errno = 0;
@@ -45,24 +44,18 @@ void note_write_error(int error) {
 
 } // namespace
 
-void start_output() {
+void start_output(const LineFormat &format) {
     // One fwrite is one write only while the stream holds no buffer of its own.
     setvbuf(stdout, nullptr, _IONBF, 0);
-    Writer *writer = line_writers;
-    for (const FormatEntry &row : std::span(format_table, NOTATIONS))
-        if (row.selected) *writer++ = row.writer;
-    *writer = nullptr; // a later, smaller selection ends here too
+    line_format = format;
 }
 
 void print_line(const TimePoint &tp) {
     if (sizeof pending - pending_size < LONGEST_LINE) flush_output();
     char *p = pending + pending_size;
-    for (const Writer *writer = line_writers; *writer != nullptr; ++writer) {
-        // Writers share buffers: each text is copied before the next writer runs.
-        const char *const text = (*writer)(tp);
-        const size_t length = strlen(text);
-        memcpy(p, text, length);
-        p += length;
+    // Each text is laid out in its place in the block.
+    for (const Writer *writer = line_format.writers; *writer != nullptr; ++writer) {
+        p = (*writer)(tp, line_format.digits, p);
         *p++ = ' ';
     }
     // The options select row s when they name none, so at least one text

@@ -5,16 +5,25 @@
 #include "time_point.h"
 #include "wide/wide.h"
 
+#include <cstdint>
+
 // TimePoint seconds of Unix time 0.
 constexpr Wide UNIX_EPOCH = wide_split(62135769600);
 
 // Reader of row u. Not mine unless the text starts with U or u; a malformed
-// rest prints "malformed Unix date". Sets the flag for counts outside the
+// rest is AEONMARK_MALFORMED_UNIX. Sets the flag for counts outside the
 // TimePoint's range and still fills the TimePoint (with the wrapped value).
-int read_unix_time(const char *text, TimePoint &tp);
+ReadResult read_unix_time(const char *text, TimePoint &tp);
 
 // Writers of rows u and x: the whole seconds of tp (the floor of its Unix
-// time) in decimal, or in hexadecimal after 0x; never touch the flag. The
-// text lives in one buffer shared by both.
-const char *write_unix_decimal(const TimePoint &tp);
-const char *write_unix_hex(const TimePoint &tp);
+// time) in decimal, or in hexadecimal after 0x.
+char *write_unix_decimal(const TimePoint &tp, int digits, char *out);
+char *write_unix_hex(const TimePoint &tp, int digits, char *out);
+
+// The instant of Unix time unix_seconds, whole seconds; false, leaving tp
+// alone, before the epoch. Every later int64_t count is held.
+bool from_unix_seconds(int64_t unix_seconds, TimePoint &tp);
+
+// The Unix time of tp in whole seconds, the fraction dropped (the floor);
+// false, leaving unix_seconds alone, past INT64_MAX.
+bool to_unix_seconds(const TimePoint &tp, int64_t &unix_seconds);

@@ -1,0 +1,137 @@
+/* libaeonmark: exact conversion of an instant between the aeonmark
+ * era/count notation, the proleptic Julian and Gregorian calendars, the
+ * 365.2425-day mean-year calendar, and Unix time in decimal and hexadecimal.
+ *
+ * Every function may be called from any number of threads at once: none
+ * keeps state between calls or writes a global, none allocates memory,
+ * prints, consults the locale or the time zone, and every one leaves errno
+ * as the caller had it. All arithmetic is exact integer arithmetic; a value
+ * that does not fit is a problem, never a wrapped result.
+ *
+ * The notations, by their letters, in the order in which a text is offered
+ * to their readers and in which the command line prints them:
+ *   's'  aeonmark         [era]count.fraction   [-36]9350.00
+ *   'j'  Julian           year=month=dayThh:mm:ss   1969=12=19T00:00:00
+ *   'g'  Gregorian        year-month-dayThh:mm:ss   1970-01-01T00:00:00
+ *   'q'  mean-year        year*month*dayThh:mm:ss   1970*01*01T14:27:01
+ *   'u'  Unix, decimal    U, optional -, seconds    U0
+ *   'x'  Unix, hex        U, optional -, 0x, hex    U0x0 (written only; 'u' reads it)
+ */
+#ifndef AEONMARK_H
+#define AEONMARK_H
+
+#include <stddef.h>
+#include <stdint.h>
+
+#if defined(AEONMARK_BUILDING) && defined(__GNUC__)
+#define AEONMARK_API __attribute__((visibility("default")))
+#else
+#define AEONMARK_API
+#endif
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/* An instant: whole seconds since 0001-01-01T00:00:00 of the proleptic
+ * Julian calendar (0000-12-30T00:00:00 Gregorian), every value 0 to 2^64 - 1
+ * (Gregorian 584554049254-11-07T07:00:15), and the part of a second after
+ * them in units of 2^-32 s. Unix time 0 is 62135769600 seconds. */
+typedef struct aeonmark_instant {
+    uint64_t seconds;  /* since 0001-01-01T00:00:00 of the proleptic Julian calendar */
+    uint32_t fraction; /* part of a second, in units of 2^-32 s */
+} aeonmark_instant;
+
+/* Why a text was not read, or a value not converted. Each has the words the
+ * command line prints for it, from aeonmark_problem_text. */
+typedef enum aeonmark_problem {
+    AEONMARK_OK = 0,
+    AEONMARK_UNRECOGNISED,         /* date format unrecognised */
+    AEONMARK_OUT_OF_RANGE,         /* date is out of acceptable range */
+    AEONMARK_INTEGER_OUT_OF_RANGE, /* integer part is out of range */
+    AEONMARK_MONTH_OUT_OF_RANGE,
+    AEONMARK_DAY_OUT_OF_RANGE,
+    AEONMARK_HOUR_OUT_OF_RANGE,
+    AEONMARK_MINUTE_OUT_OF_RANGE,
+    AEONMARK_SECOND_OUT_OF_RANGE,
+    AEONMARK_MALFORMED_TIME,  /* malformed time of day */
+    AEONMARK_MALFORMED_UNIX,  /* malformed Unix date */
+    AEONMARK_CLOCK_UNREADABLE /* the system clock could not be read */
+} aeonmark_problem;
+
+/* Room for the longest text of any notation and its NUL: a buffer of this
+ * size always holds what aeonmark_write writes. */
+#define AEONMARK_TEXT_MAX 36
+
+/* The problem's words as the program prints them ("day is out of range");
+ * "" for AEONMARK_OK and "unknown problem" for a value that is none of the
+ * above. The text is static and never changes. */
+AEONMARK_API const char *aeonmark_problem_text(aeonmark_problem problem);
+
+/* Reads text, a NUL-terminated string, in whichever notation claims it, in
+ * the program's order s j g q u: exactly the command line's verdict for the
+ * same argument. The whole text must be the date: no space, sign or other
+ * byte around it. On AEONMARK_OK *instant holds the instant; on any problem
+ * it is left as it was. Problems:
+ *   AEONMARK_UNRECOGNISED        no notation claims the text, or text or
+ *                                instant is null
+ *   AEONMARK_OUT_OF_RANGE        a date before the first instant or past the
+ *                                last (also a year or count past 2^64 - 1,
+ *                                and the aeonmark era -0)
+ *   AEONMARK_INTEGER_OUT_OF_RANGE  an aeonmark era or count too large
+ *   AEONMARK_MONTH_OUT_OF_RANGE, ..._DAY_..., ..._HOUR_..., ..._MINUTE_...,
+ *   ..._SECOND_...               a calendar field outside its range; a day
+ *                                its month lacks (2000-02-30) is a day
+ *   AEONMARK_MALFORMED_TIME      a calendar date followed by anything but
+ *                                Thh:mm or Thh:mm:ss
+ *   AEONMARK_MALFORMED_UNIX      U text that is not a decimal or 0x count
+ * The aeonmark and mean-year readers take a part of a second up to the next
+ * 2^-32 s, so text written with 6 digits reads back to an instant that
+ * writes the same text; the calendar and Unix readers give whole seconds. */
+AEONMARK_API aeonmark_problem aeonmark_read(const char *text, aeonmark_instant *instant);
+
+/* Reads text as one notation only ('s', 'j', 'g', 'q' or 'u'), with the
+ * problems of aeonmark_read; AEONMARK_UNRECOGNISED when it is not that
+ * notation's text, and for any other letter ('x' included: 'u' reads
+ * hexadecimal Unix text). */
+AEONMARK_API aeonmark_problem aeonmark_read_notation(char notation, const char *text,
+                                                     aeonmark_instant *instant);
+
+/* Writes the instant in one notation ('s', 'j', 'g', 'q', 'u' or 'x'), as
+ * snprintf does: returns the text's length (never above
+ * AEONMARK_TEXT_MAX - 1) and, when size is at least 1, writes as much of the
+ * text as fits in size - 1 bytes and a NUL; buffer may be null when size is
+ * 0. digits, 0 to 6, is the number of aeonmark fraction digits ('s' only;
+ * the command line's default is 2). Returns 0 and writes nothing for an
+ * unknown notation or digits outside 0 to 6. Every instant has a text in
+ * every notation; writers cut what lies below their last digit and never
+ * round up. */
+AEONMARK_API size_t aeonmark_write(aeonmark_instant instant, char notation, int digits,
+                                   char *buffer, size_t size);
+
+/* The instant of Unix time seconds (whole seconds, fraction 0).
+ * AEONMARK_OUT_OF_RANGE before the first instant (seconds below
+ * -62135769600); AEONMARK_UNRECOGNISED when instant is null. */
+AEONMARK_API aeonmark_problem aeonmark_from_unix(int64_t seconds, aeonmark_instant *instant);
+
+/* The Unix time of the instant in whole seconds, the fraction dropped (the
+ * floor, as 'u' writes it). AEONMARK_OUT_OF_RANGE past INT64_MAX seconds;
+ * AEONMARK_UNRECOGNISED when seconds is null. *seconds is written only on
+ * AEONMARK_OK. */
+AEONMARK_API aeonmark_problem aeonmark_to_unix(aeonmark_instant instant, int64_t *seconds);
+
+/* The current time from the system's real-time clock, in UTC, with its part
+ * of a second (to the clock's resolution, taken down to 2^-32 s).
+ * AEONMARK_CLOCK_UNREADABLE when the clock cannot be read,
+ * AEONMARK_OUT_OF_RANGE when it lies before the first instant,
+ * AEONMARK_UNRECOGNISED when instant is null. */
+AEONMARK_API aeonmark_problem aeonmark_now(aeonmark_instant *instant);
+
+/* The library's version, "1.0.0". */
+AEONMARK_API const char *aeonmark_version(void);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif /* AEONMARK_H */

@@ -1,0 +1,127 @@
+# What is installed, and the three Debian packages made of it, split as
+# Debian splits a library: the program, the shared library, and what a
+# program that uses it is built with.
+include(CMakePackageConfigHelpers)
+
+# The manual pages and the changelog are installed gzipped, as Debian wants:
+# -9n leaves out gzip's name and time stamp, so the bytes depend on the text
+# alone.
+find_program(AEONMARK_GZIP gzip REQUIRED)
+function(aeonmark_gzip source copy) # builds ${copy}.gz
+  add_custom_command(OUTPUT ${copy}.gz
+    COMMAND ${CMAKE_COMMAND} -E copy ${source} ${copy}
+    COMMAND ${AEONMARK_GZIP} -9nf ${copy}
+    DEPENDS ${source} VERBATIM)
+endfunction()
+set(docs ${PROJECT_BINARY_DIR}/doc)
+aeonmark_gzip(${PROJECT_SOURCE_DIR}/man/aeonmark.1 ${docs}/aeonmark.1)
+aeonmark_gzip(${PROJECT_SOURCE_DIR}/man/aeonmark.3 ${docs}/aeonmark.3)
+aeonmark_gzip(${PROJECT_SOURCE_DIR}/packaging/changelog ${docs}/changelog)
+add_custom_target(aeonmark_docs ALL
+  DEPENDS ${docs}/aeonmark.1.gz ${docs}/aeonmark.3.gz ${docs}/changelog.gz)
+
+# The package's version is the changelog's latest entry.
+file(STRINGS ${PROJECT_SOURCE_DIR}/packaging/changelog changelog_top LIMIT_COUNT 1)
+if(NOT changelog_top MATCHES "^aeonmark \\(${PROJECT_VERSION}\\) ")
+  message(FATAL_ERROR "packaging/changelog: the latest entry is not version ${PROJECT_VERSION}")
+endif()
+
+# Debian's copyright file, machine-readable, with LICENSE's notice and text.
+file(READ ${PROJECT_SOURCE_DIR}/LICENSE licence)
+if(NOT licence MATCHES "\nCopyright \\(c\\) ([^\n]+)\n\n(.*[^\n])\n*$")
+  message(FATAL_ERROR "LICENSE: no copyright line followed by the licence text")
+endif()
+set(AEONMARK_COPYRIGHT "${CMAKE_MATCH_1}")
+string(REPLACE "\n\n" "\n.\n" AEONMARK_LICENCE_TEXT " ${CMAKE_MATCH_2}")
+string(REPLACE "\n" "\n " AEONMARK_LICENCE_TEXT "${AEONMARK_LICENCE_TEXT}")
+configure_file(${PROJECT_SOURCE_DIR}/packaging/copyright.in ${docs}/copyright @ONLY)
+set_property(DIRECTORY ${PROJECT_SOURCE_DIR} APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
+  ${PROJECT_SOURCE_DIR}/LICENSE ${PROJECT_SOURCE_DIR}/packaging/changelog)
+
+# Each package carries the copyright and changelog in its own folder.
+function(aeonmark_package_docs component package)
+  install(FILES ${docs}/changelog.gz ${docs}/copyright
+    DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/${package} COMPONENT ${component})
+endfunction()
+
+# aeonmark: the program, which holds the library's code itself.
+install(TARGETS aeonmark RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT program)
+install(FILES ${docs}/aeonmark.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT program)
+aeonmark_package_docs(program aeonmark)
+
+# libaeonmark1: the shared library alone.
+install(TARGETS aeonmark_shared EXPORT aeonmark
+  LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT library NAMELINK_COMPONENT development)
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/libaeonmark1/lintian-overrides
+  DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/lintian/overrides RENAME libaeonmark1
+  COMPONENT library)
+aeonmark_package_docs(library libaeonmark1)
+
+# libaeonmark-dev: the header, the static library, the link to the shared
+# one, and the ways build systems find them: pkg-config and a CMake package.
+install(TARGETS aeonmark_static ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT development)
+install(FILES ${PROJECT_SOURCE_DIR}/include/aeonmark.h
+  DESTINATION ${CMAKE_INSTALL_INCLUDEDIR} COMPONENT development)
+install(FILES ${docs}/aeonmark.3.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man3 COMPONENT development)
+set(cmake_files ${CMAKE_INSTALL_LIBDIR}/cmake/aeonmark)
+install(EXPORT aeonmark NAMESPACE aeonmark:: FILE aeonmarkTargets.cmake
+  DESTINATION ${cmake_files} COMPONENT development)
+file(WRITE ${PROJECT_BINARY_DIR}/aeonmarkConfig.cmake
+  "include(\"\${CMAKE_CURRENT_LIST_DIR}/aeonmarkTargets.cmake\")\n")
+write_basic_package_version_file(${PROJECT_BINARY_DIR}/aeonmarkConfigVersion.cmake
+  COMPATIBILITY SameMajorVersion)
+install(FILES ${PROJECT_BINARY_DIR}/aeonmarkConfig.cmake
+  ${PROJECT_BINARY_DIR}/aeonmarkConfigVersion.cmake
+  DESTINATION ${cmake_files} COMPONENT development)
+# The .pc file finds its prefix from where it lies, so that it holds
+# wherever the tree is installed (cmake --install --prefix, a package).
+file(RELATIVE_PATH AEONMARK_PC_PREFIX /root/${CMAKE_INSTALL_LIBDIR}/pkgconfig /root)
+string(REGEX REPLACE "/$" "" AEONMARK_PC_PREFIX "\${pcfiledir}/${AEONMARK_PC_PREFIX}")
+configure_file(${PROJECT_SOURCE_DIR}/packaging/aeonmark.pc.in ${PROJECT_BINARY_DIR}/aeonmark.pc @ONLY)
+install(FILES ${PROJECT_BINARY_DIR}/aeonmark.pc
+  DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig COMPONENT development)
+aeonmark_package_docs(development libaeonmark-dev)
+
+set(CPACK_PACKAGE_VENDOR "aeonmark maintainers")
+set(CPACK_PACKAGE_CONTACT "aeonmark maintainers <maintainers@aeonmark.invalid>")
+set(CPACK_DEB_COMPONENT_INSTALL ON)
+set(CPACK_COMPONENTS_ALL program library development)
+set(CPACK_DEBIAN_PROGRAM_PACKAGE_NAME aeonmark)
+set(CPACK_DEBIAN_PROGRAM_PACKAGE_SECTION utils)
+set(CPACK_DEBIAN_PROGRAM_DESCRIPTION [[
+convert an instant between date notations
+aeonmark reads each date on its command line in whichever notation it is
+written, turns it into one exact instant, and prints that instant in every
+notation its options select. The notations are its own era/count notation,
+the proleptic Julian and Gregorian calendars, a 365.2425-day mean-year
+calendar, and Unix time in decimal and hexadecimal. With no date it
+converts the current time.]])
+set(library_description [[
+The library reads a date in whichever notation it is written, turns it into
+one exact instant, and writes that instant in any notation: the aeonmark
+era/count notation, the proleptic Julian and Gregorian calendars, a
+365.2425-day mean-year calendar, and Unix time in decimal and hexadecimal.
+Every call is exact integer arithmetic, allocates nothing, and may be made
+from any number of threads at once.]])
+set(CPACK_DEBIAN_LIBRARY_PACKAGE_NAME libaeonmark1)
+set(CPACK_DEBIAN_LIBRARY_PACKAGE_SECTION libs)
+set(CPACK_DEBIAN_LIBRARY_DESCRIPTION
+  "exact conversion of an instant between date notations (library)\n${library_description}\n.\nThis package holds the shared library.")
+# ldconfig runs through the trigger, the symbols file versions what
+# programs built on the library depend on.
+set(library_control ${PROJECT_SOURCE_DIR}/packaging/libaeonmark1)
+set(CPACK_DEBIAN_LIBRARY_PACKAGE_CONTROL_EXTRA ${library_control}/symbols
+  ${library_control}/shlibs ${library_control}/triggers)
+set(CPACK_DEBIAN_LIBRARY_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_NAME libaeonmark-dev)
+set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_SECTION libdevel)
+set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_DEPENDS "libaeonmark1 (= ${PROJECT_VERSION})")
+set(CPACK_DEBIAN_DEVELOPMENT_DESCRIPTION
+  "exact conversion of an instant between date notations (development files)\n${library_description}\n.\nThis package holds the header, the static library, the pkg-config and\nCMake files, and the manual page aeonmark(3).")
+# The C library dependency, versioned, from what the binaries use.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_SOURCE_DIR}/packaging/cpack_options.cmake)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_GENERATOR DEB)
+include(CPack)
