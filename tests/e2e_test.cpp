@@ -1,5 +1,8 @@
 // Runs the built program on every row of the tables in e2e/ and checks its
-// standard output, standard error and exit status byte for byte.
+// standard output, standard error and exit status byte for byte; and for
+// each row that converts dates, the shared library's verdicts and texts.
+#include "aeonmark.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -234,6 +237,61 @@ TEST_P(Table, OutputErrorsAndStatus) {
     ASSERT_NE(c.status, -100) << "a row needs four fields: args | status | stdout | stderr";
     if (c.no_argv && emulated()) GTEST_SKIP() << "no empty argument vector through " << EMULATOR;
     const Result r = run(c);
+    EXPECT_EQ(r.out, c.out);
+    EXPECT_EQ(r.err, c.err);
+    EXPECT_EQ(r.status, c.status);
+}
+
+// The row's lines as the library makes them, through the header's calls
+// alone: what the options select, each date read and written in table
+// order, a rejected one as the program words it. False for a row that is not
+// a conversion of dates in the program's usual surroundings.
+bool library_lines(const Case &c, Result &r) {
+    if (c.argv0 != AEONMARK_BINARY || c.no_argv || c.stdout_full || c.stdout_closed ||
+        !c.env.empty())
+        return false;
+    std::string letters;
+    int digits = 2;
+    size_t first_date = 0;
+    for (; first_date < c.args.size() && c.args[first_date][0] == '-'; ++first_date) {
+        const std::string &group = c.args[first_date];
+        for (size_t i = 1; i < group.size(); ++i) {
+            if (std::string("sjgqux").find(group[i]) == std::string::npos) return false;
+            letters += group[i];
+            if (group[i] == 's' && group[i + 1] >= '0' && group[i + 1] <= '6')
+                digits = group[++i] - '0';
+        }
+    }
+    if (first_date == c.args.size()) return false; // the current time
+    if (letters.empty()) letters = "s";
+    std::string &err = c.shared ? r.out : r.err;
+    r.status = 0;
+    for (size_t i = first_date; i < c.args.size(); ++i) {
+        const char *date = c.args[i].c_str();
+        aeonmark_instant instant{};
+        const aeonmark_problem problem = aeonmark_read(date, &instant);
+        if (problem != AEONMARK_OK) {
+            err += std::string("aeonmark: ") + aeonmark_problem_text(problem) + ": " + date + "\n";
+            r.status = 1;
+            continue;
+        }
+        std::string line;
+        for (const char letter : std::string("sjgqux")) {
+            if (letters.find(letter) == std::string::npos) continue;
+            char text[AEONMARK_TEXT_MAX];
+            aeonmark_write(instant, letter, digits, text, sizeof text);
+            line += (line.empty() ? "" : " ") + std::string(text);
+        }
+        r.out += line + "\n";
+    }
+    return true;
+}
+
+TEST_P(Table, LibraryAgrees) {
+    const Case &c = GetParam();
+    SCOPED_TRACE(c.file + ".txt:" + std::to_string(c.line) + ": " + c.source);
+    Result r;
+    if (!library_lines(c, r)) GTEST_SKIP() << "not a conversion of dates";
     EXPECT_EQ(r.out, c.out);
     EXPECT_EQ(r.err, c.err);
     EXPECT_EQ(r.status, c.status);
