@@ -1,5 +1,8 @@
-# Installs the build into a fresh prefix and runs the installed program.
-# Called as: cmake -DBUILD_DIR=... -DPREFIX=... [-DEMULATOR=...] -P install_test.cmake
+# Installs the build into a fresh prefix, runs the installed program, and
+# builds the README's C example on the installed library twice, through
+# pkg-config and through find_package, each printing what the README says.
+# Called as: cmake -DBUILD_DIR=... -DPREFIX=... -DSOURCE_DIR=... -DLIBDIR=...
+#   -DCC=... [-DCFLAGS=...] [-DLDFLAGS=...] [-DEMULATOR=...] -P install_test.cmake
 file(REMOVE_RECURSE "${PREFIX}")
 execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${PREFIX}"
                 RESULT_VARIABLE status OUTPUT_QUIET)
@@ -7,19 +10,79 @@ if(NOT status EQUAL 0)
   message(FATAL_ERROR "cmake --install failed: ${status}")
 endif()
 foreach(installed bin/aeonmark share/man/man1/aeonmark.1.gz share/doc/aeonmark/copyright
-                  share/doc/aeonmark/changelog.gz)
+                  share/doc/aeonmark/changelog.gz include/aeonmark.h ${LIBDIR}/libaeonmark.so.1
+                  ${LIBDIR}/libaeonmark.a ${LIBDIR}/pkgconfig/aeonmark.pc
+                  ${LIBDIR}/cmake/aeonmark/aeonmarkConfig.cmake share/man/man3/aeonmark.3.gz)
   if(NOT EXISTS "${PREFIX}/${installed}")
     message(FATAL_ERROR "not installed: ${installed}")
   endif()
 endforeach()
+
 # Through the emulator when the tests need one, under the program's own name.
-set(program "${PREFIX}/bin/aeonmark")
-if(EMULATOR)
-  set(program "${EMULATOR}" -0 "${program}" "${program}")
+function(run_installed program) # the arguments follow; sets out
+  if(EMULATOR)
+    set(program "${EMULATOR}" -0 "${program}" "${program}")
+  endif()
+  execute_process(COMMAND ${program} ${ARGN}
+                  OUTPUT_VARIABLE output ERROR_VARIABLE errors RESULT_VARIABLE status)
+  if(NOT status EQUAL 0 OR NOT errors STREQUAL "")
+    message(FATAL_ERROR "${program}: status ${status}, errors '${errors}'")
+  endif()
+  set(out "${output}" PARENT_SCOPE)
+endfunction()
+run_installed("${PREFIX}/bin/aeonmark" -ux U-16)
+if(NOT out STREQUAL "U-16 U-0x10\n")
+  message(FATAL_ERROR "installed program: output '${out}'")
 endif()
-execute_process(COMMAND ${program} -ux U-16
-                OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE status)
-if(NOT status EQUAL 0 OR NOT out STREQUAL "U-16 U-0x10\n" OR NOT err STREQUAL "")
-  message(FATAL_ERROR "installed program: status ${status}, output '${out}', errors '${err}'")
+
+# The README's example and what it prints, its first c and text blocks
+# after "## Use it from C".
+file(READ "${SOURCE_DIR}/README.md" readme)
+string(FIND "${readme}" "\n## Use it from C\n" at)
+string(SUBSTRING "${readme}" ${at} -1 readme)
+if(at EQUAL -1 OR NOT readme MATCHES "\n```c\n(.*)\n```\n[^`]*\n```text\n([^`]*\n)```")
+  message(FATAL_ERROR "README.md: no C example and output under 'Use it from C'")
 endif()
-file(REMOVE_RECURSE "${PREFIX}")
+set(expected "${CMAKE_MATCH_2}")
+set(client "${PREFIX}-client")
+file(REMOVE_RECURSE "${client}")
+file(WRITE "${client}/example.c" "${CMAKE_MATCH_1}\n")
+separate_arguments(cflags UNIX_COMMAND "${CFLAGS}")
+separate_arguments(ldflags UNIX_COMMAND "${LDFLAGS}")
+
+set(ENV{PKG_CONFIG_PATH} "${PREFIX}/${LIBDIR}/pkgconfig")
+execute_process(COMMAND pkg-config --cflags --libs aeonmark
+                OUTPUT_VARIABLE pkg_flags OUTPUT_STRIP_TRAILING_WHITESPACE RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "pkg-config does not know aeonmark")
+endif()
+separate_arguments(pkg_flags UNIX_COMMAND "${pkg_flags}")
+execute_process(COMMAND "${CC}" -std=c99 -Wall -Wextra -pedantic -Werror ${cflags}
+                        "${client}/example.c" ${pkg_flags} -Wl,-rpath,${PREFIX}/${LIBDIR}
+                        ${ldflags} -o "${client}/example"
+                RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "the example does not build with pkg-config's flags")
+endif()
+run_installed("${client}/example")
+if(NOT out STREQUAL expected)
+  message(FATAL_ERROR "through pkg-config the example printed '${out}', not '${expected}'")
+endif()
+
+execute_process(COMMAND "${CMAKE_COMMAND}" -S "${SOURCE_DIR}/tests/find_package"
+                        -B "${client}/build" "-DCMAKE_PREFIX_PATH=${PREFIX}"
+                        "-DEXAMPLE=${client}/example.c" "-DCMAKE_C_COMPILER=${CC}"
+                        "-DCMAKE_C_FLAGS=${CFLAGS}" "-DCMAKE_EXE_LINKER_FLAGS=${LDFLAGS}"
+                RESULT_VARIABLE status OUTPUT_QUIET)
+if(status EQUAL 0)
+  execute_process(COMMAND "${CMAKE_COMMAND}" --build "${client}/build"
+                  RESULT_VARIABLE status OUTPUT_QUIET)
+endif()
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "the example does not build through find_package(aeonmark)")
+endif()
+run_installed("${client}/build/example")
+if(NOT out STREQUAL expected)
+  message(FATAL_ERROR "through find_package the example printed '${out}', not '${expected}'")
+endif()
+file(REMOVE_RECURSE "${PREFIX}" "${client}")
