@@ -44,14 +44,29 @@ function(aeonmark_package_docs component package)
     DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/${package} COMPONENT ${component})
 endfunction()
 
+# As Debian's own packages are stripped (with CPACK_STRIP_FILES or
+# cmake --install --strip): the compiler's notes too, and from the static
+# library the link-time optimiser's sections, which only the same compiler
+# could read; its real code stays.
+function(aeonmark_strip_more file component)
+  install(CODE "if(CMAKE_INSTALL_DO_STRIP)
+      execute_process(COMMAND \"${CMAKE_STRIP}\" --strip-debug --remove-section=.comment
+        --remove-section=.note --enable-deterministic-archives -R .gnu.lto_* -R .gnu.debuglto_*
+        -N __gnu_lto_v1 -N __gnu_lto_slim \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${file}\"
+        COMMAND_ERROR_IS_FATAL ANY)
+    endif()" COMPONENT ${component})
+endfunction()
+
 # aeonmark: the program, which holds the library's code itself.
 install(TARGETS aeonmark RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT program)
+aeonmark_strip_more(${CMAKE_INSTALL_BINDIR}/aeonmark program)
 install(FILES ${docs}/aeonmark.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT program)
 aeonmark_package_docs(program aeonmark)
 
 # libaeonmark1: the shared library alone.
 install(TARGETS aeonmark_shared EXPORT aeonmark
   LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT library NAMELINK_COMPONENT development)
+aeonmark_strip_more(${CMAKE_INSTALL_LIBDIR}/libaeonmark.so.${PROJECT_VERSION} library)
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/libaeonmark1/lintian-overrides
   DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/lintian/overrides RENAME libaeonmark1
   COMPONENT library)
@@ -60,6 +75,7 @@ aeonmark_package_docs(library libaeonmark1)
 # libaeonmark-dev: the header, the static library, the link to the shared
 # one, and the ways build systems find them: pkg-config and a CMake package.
 install(TARGETS aeonmark_static ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT development)
+aeonmark_strip_more(${CMAKE_INSTALL_LIBDIR}/libaeonmark.a development)
 install(FILES ${PROJECT_SOURCE_DIR}/include/aeonmark.h
   DESTINATION ${CMAKE_INSTALL_INCLUDEDIR} COMPONENT development)
 install(FILES ${docs}/aeonmark.3.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man3 COMPONENT development)
@@ -73,13 +89,15 @@ write_basic_package_version_file(${PROJECT_BINARY_DIR}/aeonmarkConfigVersion.cma
 install(FILES ${PROJECT_BINARY_DIR}/aeonmarkConfig.cmake
   ${PROJECT_BINARY_DIR}/aeonmarkConfigVersion.cmake
   DESTINATION ${cmake_files} COMPONENT development)
-# The .pc file finds its prefix from where it lies, so that it holds
-# wherever the tree is installed (cmake --install --prefix, a package).
-file(RELATIVE_PATH AEONMARK_PC_PREFIX /root/${CMAKE_INSTALL_LIBDIR}/pkgconfig /root)
-string(REGEX REPLACE "/$" "" AEONMARK_PC_PREFIX "\${pcfiledir}/${AEONMARK_PC_PREFIX}")
-configure_file(${PROJECT_SOURCE_DIR}/packaging/aeonmark.pc.in ${PROJECT_BINARY_DIR}/aeonmark.pc @ONLY)
-install(FILES ${PROJECT_BINARY_DIR}/aeonmark.pc
-  DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig COMPONENT development)
+# The .pc file names the prefix the tree is installed under, known only
+# then (cmake --install --prefix, or the packages' /usr).
+install(CODE "set(AEONMARK_PC_PREFIX \"\${CMAKE_INSTALL_PREFIX}\")
+    set(CMAKE_INSTALL_LIBDIR \"${CMAKE_INSTALL_LIBDIR}\")
+    set(CMAKE_INSTALL_INCLUDEDIR \"${CMAKE_INSTALL_INCLUDEDIR}\")
+    set(PROJECT_VERSION \"${PROJECT_VERSION}\")
+    configure_file(\"${PROJECT_SOURCE_DIR}/packaging/aeonmark.pc.in\"
+      \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_LIBDIR}/pkgconfig/aeonmark.pc\" @ONLY)"
+  COMPONENT development)
 aeonmark_package_docs(development libaeonmark-dev)
 
 set(CPACK_PACKAGE_VENDOR "aeonmark maintainers")
@@ -107,8 +125,9 @@ set(CPACK_DEBIAN_LIBRARY_PACKAGE_NAME libaeonmark1)
 set(CPACK_DEBIAN_LIBRARY_PACKAGE_SECTION libs)
 set(CPACK_DEBIAN_LIBRARY_DESCRIPTION
   "exact conversion of an instant between date notations (library)\n${library_description}\n.\nThis package holds the shared library.")
-# ldconfig runs through the trigger, the symbols file versions what
-# programs built on the library depend on.
+# ldconfig runs through the trigger; the symbols file versions what
+# programs built on the library depend on. cpack adds its own ldconfig
+# calls all the same, which the package's lintian overrides explain.
 set(library_control ${PROJECT_SOURCE_DIR}/packaging/libaeonmark1)
 set(CPACK_DEBIAN_LIBRARY_PACKAGE_CONTROL_EXTRA ${library_control}/symbols
   ${library_control}/shlibs ${library_control}/triggers)
