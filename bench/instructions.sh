@@ -78,6 +78,16 @@ per_date "-jg over Gregorian dates" -jg "$work/gregorian" 1100
 convert -s6jgqux "$work/unix" | awk '{ print $(NR % 6 + 1) }' >"$work/mixed"
 per_date "all six, -sjgqux over dates of every notation" -sjgqux "$work/mixed" 2000
 
+# A program on the shared library: the instructions inside one aeonmark_read
+# and one aeonmark_write of each date, Unix text to Gregorian text.
+calls=$PWD/build/bench/bench/library_calls
+inside=$(valgrind --tool=callgrind --callgrind-out-file="$work/cg.out" --toggle-collect=aeonmark_read \
+  --toggle-collect=aeonmark_write "$calls" "$work/years" 2>&1 >/dev/null |
+  sed -n 's/.*Collected : *\([0-9]*\).*/\1/p')
+library=$((inside / N))
+echo "library, aeonmark_read and aeonmark_write of a Unix date of the years 1000 to 9999 as Gregorian text: $library instructions"
+check library "$library" 450
+
 # Peak resident size only grows with noise (address space layout, the pages
 # the kernel maps around each fault): the least of 21 runs of each, in turns.
 least_rss() { # options...
