@@ -5,7 +5,9 @@
 #include "aeonmark.h"
 #include "fuzz_text.h"
 
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 

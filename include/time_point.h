@@ -16,25 +16,20 @@ struct TimePoint {
 
 // A reader's result is a problem of the library's: READ_OK, READ_NOT_MINE
 // (the text is another notation's, or none's), or the problem that fails a
-// text of its notation. Readers print nothing: the caller words the problem.
+// text of its notation. Readers print nothing and keep nothing: the caller
+// words the problem.
 using ReadResult = aeonmark_problem;
 constexpr ReadResult READ_OK = AEONMARK_OK;
 constexpr ReadResult READ_NOT_MINE = AEONMARK_UNRECOGNISED;
 
-// The out-of-range flag is errno, set to ERANGE when a value does not fit.
-// Only the claim of a text (offer_text) clears it, before it offers the text
-// to a reader, and tests it after READ_OK, which it then turns into
-// AEONMARK_OUT_OF_RANGE; readers take it clear and only ever set it, so that
-// any overflow on the way is still set when the reader returns. The
-// library's entry points give the caller's errno back.
-// (Tests and fuzz targets that hand a reader a text themselves clear it as
-// the claim would.)
-
-// A reader takes the whole argument and fills all three fields on READ_OK,
-// setting the flag when the instant does not fit; on any other result it
-// leaves them alone. The text ends with its terminator, so a byte found not
-// to be the terminator has another after it: a reader may look one byte past
-// it.
+// A reader takes the whole argument. On READ_OK it has filled all three
+// fields. A text of its notation whose instant does not fit (before the
+// epoch, past 2^64 - 1 seconds, or a number past 2^64 - 1 on the way) is
+// AEONMARK_OUT_OF_RANGE: the reader has filled the fields with the wrapped
+// value all the same, which must not be written. On any other result the
+// fields are as they were. The text ends with its terminator, so a byte
+// found not to be the terminator has another after it: a reader may look
+// one byte past it.
 //
 // Every text is offered to the readers in table order and most refuse it, so
 // each reader starts with a cheap test of the text's opening. Where the rest
@@ -44,9 +39,9 @@ constexpr ReadResult READ_NOT_MINE = AEONMARK_UNRECOGNISED;
 using Reader = ReadResult (*)(const char *text, TimePoint &tp);
 
 // A writer lays out the text of tp at out, at most WRITER_TEXT_MAX bytes
-// and no terminator, and returns the position after it. It never fails,
-// never touches the flag and keeps nothing. digits (0 to 6) is the number of
-// aeonmark fraction digits; the other notations ignore it.
+// and no terminator, and returns the position after it. It never fails and
+// keeps nothing. digits (0 to 6) is the number of aeonmark fraction digits;
+// the other notations ignore it.
 using Writer = char *(*)(const TimePoint &tp, int digits, char *out);
 constexpr int WRITER_TEXT_MAX = AEONMARK_TEXT_MAX - 1;
 constexpr int MAX_DIGITS = 6; // of an aeonmark fraction: millionths of a count

@@ -153,10 +153,8 @@ TEST(JulianGregorianWriter, TextsOfKnownInstants) {
         {MAX, LAST_FRAC, "584542046091=08=18T07:00:15", "584554049254-11-07T07:00:15"},
     };
     for (const auto &c : cases) {
-        errno = 0;
         EXPECT_EQ(text_of(write_julian, at(c.secs, c.frac)), c.julian) << c.secs;
         EXPECT_EQ(text_of(write_gregorian, at(c.secs, c.frac)), c.gregorian) << c.secs;
-        EXPECT_EQ(errno, 0);
     }
 }
 
@@ -179,10 +177,8 @@ TEST(CalendarText, MonthWalkAndLayout) {
     };
     char text[CALENDAR_TEXT_MAX];
     for (const auto &c : cases) {
-        errno = 0;
         char *end = write_calendar_text(c.calendar, wide_split(c.year), c.day, c.second, text);
         EXPECT_EQ(std::string(text, end), c.want);
-        EXPECT_EQ(errno, 0) << c.want;
     }
     EXPECT_EQ(write_calendar_text(GREGORIAN, wide_split(MAX), 364, 86399, text),
               text + CALENDAR_TEXT_MAX);
@@ -236,10 +232,9 @@ uint64_t edgy_secs(std::mt19937_64 &rng) {
         std::string text = std::to_string(year) + '-' + day;
         if (!gregorian) text[text.find('-')] = '=', text[text.rfind('-')] = '=';
         TimePoint tp{};
-        errno = 0;
-        const int result = READ[gregorian](text.c_str(), tp);
+        const ReadResult result = READ[gregorian](text.c_str(), tp);
+        if (result == AEONMARK_OUT_OF_RANGE) return rng(); // Julian year 0, Gregorian 0000-01-01
         EXPECT_EQ(result, READ_OK) << text;
-        if (errno != 0) return rng(); // Julian year 0, Gregorian 0000-01-01
         return secs_of(tp) + (rng() % DAY) - (r >> 48) % 2 * DAY / 2; // either side of midnight
     }
     }
@@ -251,12 +246,9 @@ TEST(JulianGregorian, RoundTripOverTheWholeRange) {
         const uint64_t secs = edgy_secs(rng);
         const TimePoint tp = at(secs, rng() & LAST_FRAC);
         for (const bool gregorian : {false, true}) {
-            errno = 0;
             const std::string text = text_of(WRITE[gregorian], tp);
-            ASSERT_EQ(errno, 0) << text;
             TimePoint back{};
             ASSERT_EQ(READ[gregorian](text.c_str(), back), READ_OK) << text;
-            ASSERT_EQ(errno, 0) << text;
             ASSERT_EQ(secs_of(back), secs) << text;
             ASSERT_EQ(text_of(WRITE[gregorian], back), text);
         }
@@ -304,10 +296,8 @@ void walk(uint64_t first, uint64_t last) {
             }
             previous = date;
             TimePoint back{};
-            errno = 0;
             ASSERT_EQ(READ[gregorian](text.c_str(), back), READ_OK) << text;
             ASSERT_EQ(secs_of(back), secs) << text;
-            ASSERT_EQ(errno, 0);
         }
     }
 }

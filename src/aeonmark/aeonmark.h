@@ -128,8 +128,8 @@ constexpr const Region &region_of_count(Wide era, uint64_t count) {
 // instant the text names (six fraction digits, further ones ignored), the
 // part below one second taken up to the next 2^-32 s, so text written at
 // precision 6 reads back no later than the instant written and writes again
-// the same. Sets the flag for instants before the epoch or past 2^64 - 1 s,
-// and for the era -0.
+// the same. AEONMARK_OUT_OF_RANGE for instants before the epoch or past
+// 2^64 - 1 s, and for the era -0.
 ReadResult read_aeonmark(const char *text, TimePoint &tp);
 
 // Writer of row s: the text of tp with digits (0 to 6) fraction digits,

@@ -16,17 +16,17 @@ uint64_t largest_count(bool negative, Wide era) {
 
 // base + counts of region r + m millionths of one, the part below one second
 // taken up to the next 2^-32 s. Flags a sum past 2^64 - 1.
-TimePoint after_counts(const Region &r, Wide base, Wide counts, uint64_t m) {
+TimePoint after_counts(const Region &r, Wide base, Wide counts, uint64_t m, Overflow &flag) {
     const Wide blocks = wide_div(counts, r.block_counts);
     // The millionths since the last block began, in units of 1/den s:
     // < block_counts * 10^6 * num < 2^49.
     const uint64_t units =
         (uint64_t{wide_mod(counts, r.block_counts)} * MILLIONTHS_PER_COUNT + m) * r.millionth_num;
-    const Wide whole =
-        wide_add(wide_mul(blocks, r.block_seconds), wide_split(units / r.millionth_den));
+    const Wide whole = wide_add(wide_mul(blocks, r.block_seconds, flag),
+                                wide_split(units / r.millionth_den), flag);
     const uint64_t rest = units % r.millionth_den; // < 2^27
     const uint64_t frac = ((rest << 32) + r.millionth_den - 1) / r.millionth_den;
-    return time_point(wide_add(base, whole), frac);
+    return time_point(wide_add(base, whole, flag), frac);
 }
 
 [[gnu::noinline]] ReadResult read_aeonmark_rest(const char *text, TimePoint &tp) {
@@ -35,7 +35,8 @@ TimePoint after_counts(const Region &r, Wide base, Wide counts, uint64_t m) {
     if (negative) ++p;
     if (!is_decimal_digit(*p)) return READ_NOT_MINE;
 
-    // The runs are judged by their digits, so that the flag is left alone.
+    // The runs are judged by their digits, not by the flag: a count too
+    // large fails the text, which an instant too late does not.
     const char *const era_digits = p;
     const Wide era = wide_split(decimal_run(p));
     const char *const era_end = p;
@@ -56,24 +57,26 @@ TimePoint after_counts(const Region &r, Wide base, Wide counts, uint64_t m) {
             m += static_cast<uint64_t>(*p - '0') * place;
     if (*p != '\0') return READ_NOT_MINE;
 
+    Overflow flag;
     if (negative) {
         // Era -N counts from N eras before the first region. The era's length
         // is taken off last, so that the flag marks exactly the era -0 and the
         // instants before the epoch (every one of era -396 and below).
-        const Wide n = wide_sub(era, wide_split(1));
-        const Wide base = wide_sub(FIRST_REGION.start, wide_mul(n, OLD_ERA_SECONDS));
-        const TimePoint t = after_counts(FIRST_REGION, base, wide_split(count), m);
-        tp = time_point(wide_sub(seconds_of(t), wide_split(OLD_ERA_SECONDS)), t.frac);
-        return READ_OK;
+        const Wide n = wide_sub(era, wide_split(1), flag);
+        const Wide base = wide_sub(FIRST_REGION.start, wide_mul(n, OLD_ERA_SECONDS, flag), flag);
+        const TimePoint t = after_counts(FIRST_REGION, base, wide_split(count), m, flag);
+        tp = time_point(wide_sub(seconds_of(t), wide_split(OLD_ERA_SECONDS), flag), t.frac);
+        return read_result(flag);
     }
     // The counts from the region's first to this one; past 2^64 only for
     // eras far beyond the last instant, which the flag then marks.
     const Region &r = region_of_count(era, count);
-    const Wide eras = wide_sub(era, wide_split(r.first_era));
-    const Wide counts = wide_sub(wide_add(wide_mul(eras, r.counts_per_era), wide_split(count)),
-                                 wide_split(r.first_count));
-    tp = after_counts(r, r.start, counts, m);
-    return READ_OK;
+    const Wide eras = wide_sub(era, wide_split(r.first_era), flag);
+    const Wide counts =
+        wide_sub(wide_add(wide_mul(eras, r.counts_per_era, flag), wide_split(count), flag),
+                 wide_split(r.first_count), flag);
+    tp = after_counts(r, r.start, counts, m, flag);
+    return read_result(flag);
 }
 
 } // namespace

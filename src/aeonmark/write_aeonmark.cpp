@@ -43,7 +43,7 @@ struct Counts {
 
 } // namespace
 
-// Exact for every TimePoint: no step overflows, and the flag is never touched.
+// Exact for every TimePoint: no step overflows.
 char *write_aeonmark(const TimePoint &tp, int digits, char *out) {
     const Wide s = seconds_of(tp);
     if (wide_join(s) < wide_join(FIRST_REGION.start)) {

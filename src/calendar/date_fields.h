@@ -48,17 +48,17 @@ constexpr Wide year_of(const DateFields &f) {
 // Reads year<sep>month<sep>day, optionally followed by Thh:mm or Thh:mm:ss,
 // every field a run of decimal digits of any length (leading zeros allowed).
 //
-// READ_NOT_MINE, touching neither fields nor errno, unless the text starts
+// READ_NOT_MINE, touching neither fields nor flag, unless the text starts
 // with three digit runs joined by separator. From there on the text is this
 // notation's: a bad tail is AEONMARK_MALFORMED_TIME; then month, day, hour,
 // minute and second are checked in this order and the first out of its
 // range gives its problem.
 //
-// READ_OK fills every field and sets errno to ERANGE when the year's digits
-// exceed 2^64 - 1 (the year is then wrapped mod 2^64); nothing else touches
-// it. Inline, so that the record lives in its reader's registers.
+// READ_OK fills every field and flags a year whose digits exceed 2^64 - 1
+// (the year is then wrapped mod 2^64); nothing else sets the flag. Inline,
+// so that the record lives in its reader's registers.
 [[gnu::always_inline]] inline ReadResult read_date_fields(DateFields &fields, const char *text,
-                                                          char separator) {
+                                                          char separator, Overflow &flag) {
     // One pass: each field is read where the shape finds it, and the values
     // are judged once the shape is whole. Only a year past 2^64 - 1 touches
     // the flag, once the text is read.
@@ -76,7 +76,7 @@ constexpr Wide year_of(const DateFields &f) {
     if (h > 23) return AEONMARK_HOUR_OUT_OF_RANGE;
     if (mi > 59) return AEONMARK_MINUTE_OUT_OF_RANGE;
     if (s > 59) return AEONMARK_SECOND_OUT_OF_RANGE;
-    if (passes_wide(text, year_end)) set_out_of_range();
+    flag.set |= passes_wide(text, year_end);
     fields = {year >> 32,
               year & HALF_MASK,
               static_cast<uint32_t>(m),

@@ -40,17 +40,18 @@ static_assert(days_before_year_in_cycle(JULIAN, YEARS_PER_CYCLE) == cycle_days(J
 
 // The same for any count of years: whole cycles, then the rest. Flags only a
 // count past 2^64 - 1.
-inline Wide days_before_year(const Calendar &calendar, Wide years) {
+inline Wide days_before_year(const Calendar &calendar, Wide years, Overflow &flag) {
     const uint32_t rest = days_before_year_in_cycle(calendar, wide_mod(years, YEARS_PER_CYCLE));
-    return wide_add(wide_mul(wide_div(years, YEARS_PER_CYCLE), cycle_days(calendar)),
-                    wide_split(rest));
+    return wide_add(wide_mul(wide_div(years, YEARS_PER_CYCLE), cycle_days(calendar), flag),
+                    wide_split(rest), flag);
 }
 
 [[gnu::always_inline]] inline ReadResult read_date(const char *text, TimePoint &tp,
                                                    const Calendar &calendar) {
     DateFields f;
-    const ReadResult result = read_date_fields(f, text, calendar.separator);
-    if (result != READ_OK) return result; // errno now holds the year's flag alone
+    Overflow flag;
+    const ReadResult result = read_date_fields(f, text, calendar.separator, flag);
+    if (result != READ_OK) return result; // the flag now holds the year's alone
 
     // A year whose digits wrapped is judged, and converted, by its wrapped value.
     const Wide year = year_of(f);
@@ -63,15 +64,16 @@ inline Wide days_before_year(const Calendar &calendar, Wide years) {
     // last, which flags its dates before the epoch. Every other step adds, so
     // none overflows unless the seconds do.
     const bool year_0 = wide_join(year) == 0;
-    const Wide index =
-        wide_sub(wide_add(year, wide_split(year_0 ? YEARS_PER_CYCLE : 0)), wide_split(1));
+    const Wide index = wide_sub(wide_add(year, wide_split(year_0 ? YEARS_PER_CYCLE : 0), flag),
+                                wide_split(1), flag);
     const uint32_t in_year = months.days_before[f.month - 1] + f.day - 1; // < 366
-    const Wide up =
-        wide_add(days_before_year(calendar, index), wide_split(in_year + year_1_day(calendar)));
-    const Wide days = wide_sub(up, wide_split(year_0 ? cycle_days(calendar) : 0));
-    const Wide secs = wide_add(wide_mul(days, SECONDS_PER_DAY), wide_split(second_of_day(f)));
+    const Wide up = wide_add(days_before_year(calendar, index, flag),
+                             wide_split(in_year + year_1_day(calendar)), flag);
+    const Wide days = wide_sub(up, wide_split(year_0 ? cycle_days(calendar) : 0), flag);
+    const Wide secs =
+        wide_add(wide_mul(days, SECONDS_PER_DAY, flag), wide_split(second_of_day(f)), flag);
     tp = time_point(secs, 0);
-    return READ_OK;
+    return read_result(flag);
 }
 
 [[gnu::noinline]] ReadResult read_julian_rest(const char *text, TimePoint &tp) {

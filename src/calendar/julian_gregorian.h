@@ -10,10 +10,10 @@
 // that calendar's year is AEONMARK_DAY_OUT_OF_RANGE. Constant time for any
 // year up to 2^64 - 1.
 //
-// On READ_OK, errno is ERANGE exactly when the year's digits exceed 2^64 - 1
-// (the wrapped year is converted) or the instant lies before the epoch or
-// beyond 2^64 - 1 seconds; tp then holds the true count mod 2^64 (for years
-// below 2^64 - 399). The last instants are Julian 584542046091=08=18T07:00:15
+// AEONMARK_OUT_OF_RANGE exactly when the year's digits exceed 2^64 - 1 (the
+// wrapped year is converted) or the instant lies before the epoch or beyond
+// 2^64 - 1 seconds; tp then holds the true count mod 2^64 (for years below
+// 2^64 - 399). The last instants are Julian 584542046091=08=18T07:00:15
 // and Gregorian 584554049254-11-07T07:00:15; the first are 0001=01=01 and
 // 0000-12-30.
 ReadResult read_julian(const char *text, TimePoint &tp);

@@ -25,7 +25,8 @@ constexpr CycleShift ONE_CYCLE{YEARS_PER_CYCLE, MEAN_CYCLE_SECONDS};
 
 [[gnu::noinline]] ReadResult read_mean_year_rest(const char *text, TimePoint &tp) {
     DateFields f;
-    const ReadResult result = read_date_fields(f, text, MEAN_YEAR.separator);
+    Overflow flag;
+    const ReadResult result = read_date_fields(f, text, MEAN_YEAR.separator, flag);
     if (result != READ_OK) return result;
     const MonthTable months = months_of_year(false); // no leap years
     if (!day_in_month(f, months.lengths)) return AEONMARK_DAY_OUT_OF_RANGE;
@@ -41,13 +42,13 @@ constexpr CycleShift ONE_CYCLE{YEARS_PER_CYCLE, MEAN_CYCLE_SECONDS};
     const Wide year = year_of(f);
     const CycleShift &shift = wide_join(year) < MEAN_ANCHOR_YEAR ? ONE_CYCLE : NO_SHIFT;
     const Wide years =
-        wide_sub(wide_add(year, wide_split(shift.years)), wide_split(MEAN_ANCHOR_YEAR));
-    const Wide start = wide_add(wide_mul(years, MEAN_YEAR_SECONDS), MEAN_ANCHOR);
-    const Wide secs = wide_sub(wide_add(start, wide_split(q)), shift.seconds);
+        wide_sub(wide_add(year, wide_split(shift.years), flag), wide_split(MEAN_ANCHOR_YEAR), flag);
+    const Wide start = wide_add(wide_mul(years, MEAN_YEAR_SECONDS, flag), MEAN_ANCHOR, flag);
+    const Wide secs = wide_sub(wide_add(start, wide_split(q), flag), shift.seconds, flag);
     // The part of a second taken up to the next 2^-32 s; below 2^32.
     const uint64_t frac = ((r << 32) + NOMINAL_YEAR_SECONDS - 1) / NOMINAL_YEAR_SECONDS;
     tp = time_point(secs, frac);
-    return READ_OK;
+    return read_result(flag);
 }
 
 } // namespace

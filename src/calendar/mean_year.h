@@ -25,10 +25,10 @@ static_assert(wide_join(MEAN_ANCHOR) - (MEAN_ANCHOR_YEAR - 1) * MEAN_YEAR_SECOND
 
 // Reader of row q. Not mine, or failed, as the date fields are; a day beyond
 // the month's common-year length (February 29 included, in every year) is
-// AEONMARK_DAY_OUT_OF_RANGE. On READ_OK, tp is the first
-// instant in 2^-32 s at or after the date, and errno is ERANGE exactly when
-// the year's digits exceed 2^64 - 1 or the instant lies before the epoch or
-// beyond 2^64 - 1 seconds (tp then holds the seconds mod 2^64).
+// AEONMARK_DAY_OUT_OF_RANGE. On READ_OK, tp is the first instant in 2^-32 s
+// at or after the date. AEONMARK_OUT_OF_RANGE exactly when the year's digits
+// exceed 2^64 - 1 or the instant lies before the epoch or beyond 2^64 - 1
+// seconds (tp then holds the seconds mod 2^64).
 ReadResult read_mean_year(const char *text, TimePoint &tp);
 
 // Writer of row q: the nominal second in which tp lies (the part below it

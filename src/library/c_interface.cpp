@@ -1,6 +1,5 @@
 // The library's C interface: the calls of aeonmark.h on the format table's
-// readers and writers. Each call keeps nothing, and gives the caller's errno
-// back, as the readers use it for their flag.
+// readers and writers, which keep nothing and leave errno alone.
 #include "aeonmark.h"
 
 #include "main/format_table.h"
@@ -13,7 +12,8 @@
 
 namespace {
 
-// The caller's errno, given back however the call ends.
+// The caller's errno, given back however the call ends: the clock may
+// change it.
 class SavedErrno {
     int saved = errno;
 
@@ -79,7 +79,6 @@ const char *aeonmark_problem_text(aeonmark_problem problem) {
 
 aeonmark_problem aeonmark_read(const char *text, aeonmark_instant *instant) {
     if (text == nullptr || instant == nullptr) return AEONMARK_UNRECOGNISED;
-    const SavedErrno saved;
     TimePoint tp;
     return give(claim_date(text, tp), tp, instant);
 }
@@ -89,9 +88,8 @@ aeonmark_problem aeonmark_read_notation(char notation, const char *text,
     const FormatEntry *row = format_of(notation);
     if (row == nullptr || row->reader == nullptr || text == nullptr || instant == nullptr)
         return AEONMARK_UNRECOGNISED;
-    const SavedErrno saved;
     TimePoint tp;
-    return give(offer_text(*row, text, tp), tp, instant);
+    return give(row->reader(text, tp), tp, instant);
 }
 
 size_t aeonmark_write(aeonmark_instant instant, char notation, int digits, char *buffer,

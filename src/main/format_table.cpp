@@ -7,7 +7,6 @@
 #include "calendar/mean_year.h"
 #include "unixtime/unix_time.h"
 
-#include <cerrno>
 #include <span>
 
 const FormatEntry format_table[NOTATIONS + 1] = {
@@ -26,17 +25,11 @@ const FormatEntry *format_of(char letter) {
     return nullptr;
 }
 
-ReadResult offer_text(const FormatEntry &row, const char *text, TimePoint &tp) {
-    errno = 0;
-    const ReadResult result = row.reader(text, tp);
-    return result == READ_OK && errno == ERANGE ? AEONMARK_OUT_OF_RANGE : result;
-}
-
 ReadResult claim_date(const char *text, TimePoint &tp) {
 #pragma GCC unroll NOTATIONS
     for (const FormatEntry &row : std::span(format_table, NOTATIONS)) {
         if (row.reader == nullptr) continue;
-        const ReadResult result = offer_text(row, text, tp);
+        const ReadResult result = row.reader(text, tp);
         if (result != READ_NOT_MINE) return result;
     }
     return READ_NOT_MINE;

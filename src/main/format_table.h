@@ -19,13 +19,6 @@ extern const FormatEntry format_table[NOTATIONS + 1];
 // The row of a notation's letter, or null for a letter that is none.
 const FormatEntry *format_of(char letter);
 
-// Offers text to one row's reader with the flag clear: READ_NOT_MINE, a
-// problem of the text, READ_OK, or AEONMARK_OUT_OF_RANGE for an instant
-// read with the flag set (tp then holds its wrapped value). Leaves errno
-// changed.
-ReadResult offer_text(const FormatEntry &row, const char *text, TimePoint &tp);
-
 // Offers text to each reader in table order: the first that does not answer
-// READ_NOT_MINE decides, as offer_text gives it; READ_NOT_MINE when none
-// claims the text. Leaves errno changed.
+// READ_NOT_MINE decides; READ_NOT_MINE when none claims the text.
 ReadResult claim_date(const char *text, TimePoint &tp);

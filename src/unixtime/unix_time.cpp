@@ -9,7 +9,7 @@ constexpr int UNIX_TEXT_MAX = 21;
 static_assert(UNIX_TEXT_MAX <= WRITER_TEXT_MAX);
 
 // The whole seconds of tp (the floor of its Unix time) in base 10, or in
-// base 16 after 0x; never touches the flag.
+// base 16 after 0x.
 char *write_unix_time(const TimePoint &tp, unsigned base, char *out) {
     // The fraction is dropped, so a minus sign never precedes a zero.
     const Wide secs = seconds_of(tp);
@@ -40,10 +40,12 @@ ReadResult read_unix_time(const char *text, TimePoint &tp) {
     }
     // An empty count (U, U-, U0x) or a stray sign or space is not a date.
     const char *const digits = p;
-    const Wide count = read_wide_digits(p, &p, base);
+    Overflow flag;
+    const Wide count = read_wide_digits(p, &p, base, flag);
     if (p == digits || *p != '\0') return AEONMARK_MALFORMED_UNIX;
-    tp = time_point(negative ? wide_sub(UNIX_EPOCH, count) : wide_add(UNIX_EPOCH, count), 0);
-    return READ_OK;
+    tp = time_point(
+        negative ? wide_sub(UNIX_EPOCH, count, flag) : wide_add(UNIX_EPOCH, count, flag), 0);
+    return read_result(flag);
 }
 
 char *write_unix_decimal(const TimePoint &tp, int /*digits*/, char *out) {

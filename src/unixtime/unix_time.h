@@ -11,8 +11,8 @@
 constexpr Wide UNIX_EPOCH = wide_split(62135769600);
 
 // Reader of row u. Not mine unless the text starts with U or u; a malformed
-// rest is AEONMARK_MALFORMED_UNIX. Sets the flag for counts outside the
-// TimePoint's range and still fills the TimePoint (with the wrapped value).
+// rest is AEONMARK_MALFORMED_UNIX, a count outside the TimePoint's range
+// AEONMARK_OUT_OF_RANGE (with the wrapped value filled in).
 ReadResult read_unix_time(const char *text, TimePoint &tp);
 
 // Writers of rows u and x: the whole seconds of tp (the floor of its Unix

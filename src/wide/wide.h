@@ -1,6 +1,6 @@
 // Unsigned 64-bit quantities as two 32-bit halves, with overflow reported in
-// errno (ERANGE) and never fatal. No operation clears the flag, so a chain of
-// operations reports any overflow once, at the end.
+// the caller's out-of-range flag and never fatal. No operation clears the
+// flag, so a chain of operations reports any overflow once, at the end.
 //
 // The arithmetic joins the halves into one 64-bit word and splits the result
 // again: the same values and flags as carrying between halves by hand, at a
@@ -9,7 +9,6 @@
 
 #include "time_point.h"
 
-#include <cerrno>
 #include <cstdint>
 #include <cstring>
 
@@ -39,37 +38,62 @@ constexpr TimePoint time_point(Wide seconds, uint64_t frac) {
     return {seconds.hi, seconds.lo, frac};
 }
 
-inline void set_out_of_range() {
-    errno = ERANGE;
+// The out-of-range flag of one reading: a local of the reader, set by any
+// step whose result does not fit and never cleared, which the reader turns
+// into its result. A value rather than errno: no call into the C library,
+// and nothing another caller can see.
+struct Overflow {
+    bool set = false;
+};
+
+// A reader's result once it has filled in the instant: AEONMARK_OUT_OF_RANGE
+// when a step flagged, else READ_OK.
+constexpr ReadResult read_result(Overflow flag) {
+    return flag.set ? AEONMARK_OUT_OF_RANGE : READ_OK;
 }
 
-// (a + b) mod 2^64; flag when a + b > 2^64 - 1.
-inline Wide wide_add(Wide a, Wide b) {
+// (a + b) mod 2^64; flags a + b > 2^64 - 1.
+inline Wide wide_add(Wide a, Wide b, Overflow &flag) {
     uint64_t sum;
-    if (__builtin_add_overflow(wide_join(a), wide_join(b), &sum)) set_out_of_range();
+    if (__builtin_add_overflow(wide_join(a), wide_join(b), &sum)) [[unlikely]]
+        flag.set = true;
     return wide_split(sum);
 }
 
-// (a - b) mod 2^64; flag when a < b.
-inline Wide wide_sub(Wide a, Wide b) {
+// (a - b) mod 2^64; flags a < b.
+inline Wide wide_sub(Wide a, Wide b, Overflow &flag) {
     uint64_t diff;
-    if (__builtin_sub_overflow(wide_join(a), wide_join(b), &diff)) set_out_of_range();
+    if (__builtin_sub_overflow(wide_join(a), wide_join(b), &diff)) [[unlikely]]
+        flag.set = true;
     return wide_split(diff);
 }
 
-// (a * factor) mod 2^64; flag when the product > 2^64 - 1.
-inline Wide wide_mul(Wide a, uint32_t factor) {
+// (a * factor) mod 2^64; flags a product > 2^64 - 1.
+inline Wide wide_mul(Wide a, uint32_t factor, Overflow &flag) {
     uint64_t product;
-    if (__builtin_mul_overflow(wide_join(a), uint64_t{factor}, &product)) set_out_of_range();
+    if (__builtin_mul_overflow(wide_join(a), uint64_t{factor}, &product)) [[unlikely]]
+        flag.set = true;
     return wide_split(product);
 }
 
-// floor(a / divisor), divisor >= 1; never touches the flag.
+// The same where the result is known to fit, as every step of the writers
+// does: mod 2^64, with no flag to set.
+inline Wide wide_add(Wide a, Wide b) {
+    return wide_split(wide_join(a) + wide_join(b));
+}
+inline Wide wide_sub(Wide a, Wide b) {
+    return wide_split(wide_join(a) - wide_join(b));
+}
+inline Wide wide_mul(Wide a, uint32_t factor) {
+    return wide_split(wide_join(a) * factor);
+}
+
+// floor(a / divisor), divisor >= 1; never overflows.
 inline Wide wide_div(Wide a, uint32_t divisor) {
     return wide_split(wide_join(a) / divisor);
 }
 
-// a mod divisor, divisor >= 1; never touches the flag.
+// a mod divisor, divisor >= 1; never overflows.
 inline uint32_t wide_mod(Wide a, uint32_t divisor) {
     return static_cast<uint32_t>(wide_join(a) % divisor);
 }
@@ -137,10 +161,9 @@ inline bool passes_wide(const char *start, const char *end) {
 
 // Reads a run of digits of base 10 or 16 (both cases) from text; no sign,
 // prefix or space. Stores the first unconsumed position in *end. Returns the
-// number mod 2^64; flags when it exceeds 2^64 - 1 and otherwise leaves the
-// flag as it was. An empty run gives 0.
+// number mod 2^64; flags when it exceeds 2^64 - 1. An empty run gives 0.
 [[gnu::always_inline]] inline Wide read_wide_digits(const char *text, const char **end,
-                                                    unsigned base) {
+                                                    unsigned base, Overflow &flag) {
     const char *const start = text;
     uint64_t v = 0;
     bool overflow = false;
@@ -154,7 +177,7 @@ inline bool passes_wide(const char *start, const char *end) {
         overflow = passes_wide(start, text);
     }
     *end = text;
-    if (overflow) set_out_of_range();
+    if (overflow) flag.set = true;
     return wide_split(v);
 }
 
