@@ -50,6 +50,17 @@ file(WRITE "${client}/example.c" "${CMAKE_MATCH_1}\n")
 separate_arguments(cflags UNIX_COMMAND "${CFLAGS}")
 separate_arguments(ldflags UNIX_COMMAND "${LDFLAGS}")
 
+# The example built (status 0) prints what the README says it prints.
+function(expect_example program how)
+  if(NOT status EQUAL 0)
+    message(FATAL_ERROR "the example does not build ${how}")
+  endif()
+  run_installed("${program}")
+  if(NOT out STREQUAL expected)
+    message(FATAL_ERROR "built ${how}, the example printed '${out}', not '${expected}'")
+  endif()
+endfunction()
+
 set(ENV{PKG_CONFIG_PATH} "${PREFIX}/${LIBDIR}/pkgconfig")
 execute_process(COMMAND pkg-config --cflags --libs aeonmark
                 OUTPUT_VARIABLE pkg_flags OUTPUT_STRIP_TRAILING_WHITESPACE RESULT_VARIABLE status)
@@ -61,13 +72,7 @@ execute_process(COMMAND "${CC}" -std=c99 -Wall -Wextra -pedantic -Werror ${cflag
                         "${client}/example.c" ${pkg_flags} -Wl,-rpath,${PREFIX}/${LIBDIR}
                         ${ldflags} -o "${client}/example"
                 RESULT_VARIABLE status)
-if(NOT status EQUAL 0)
-  message(FATAL_ERROR "the example does not build with pkg-config's flags")
-endif()
-run_installed("${client}/example")
-if(NOT out STREQUAL expected)
-  message(FATAL_ERROR "through pkg-config the example printed '${out}', not '${expected}'")
-endif()
+expect_example("${client}/example" "with pkg-config's flags")
 
 execute_process(COMMAND "${CMAKE_COMMAND}" -S "${SOURCE_DIR}/tests/find_package"
                         -B "${client}/build" "-DCMAKE_PREFIX_PATH=${PREFIX}"
@@ -78,11 +83,5 @@ if(status EQUAL 0)
   execute_process(COMMAND "${CMAKE_COMMAND}" --build "${client}/build"
                   RESULT_VARIABLE status OUTPUT_QUIET)
 endif()
-if(NOT status EQUAL 0)
-  message(FATAL_ERROR "the example does not build through find_package(aeonmark)")
-endif()
-run_installed("${client}/build/example")
-if(NOT out STREQUAL expected)
-  message(FATAL_ERROR "through find_package the example printed '${out}', not '${expected}'")
-endif()
+expect_example("${client}/build/example" "through find_package(aeonmark)")
 file(REMOVE_RECURSE "${PREFIX}" "${client}")
