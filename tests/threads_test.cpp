@@ -40,7 +40,7 @@ std::vector<std::string> texts(size_t count) {
         char text[AEONMARK_TEXT_MAX];
         aeonmark_write(instant, notations[i % 6], 6, text, sizeof text);
         std::string t = text;
-        if (i % 5 == 4) t.insert(rng() % (t.size() + 1), spoilers[rng() % 6]);
+        if (i % 5 == 4) t.insert(static_cast<size_t>(rng() % (t.size() + 1)), spoilers[rng() % 6]);
         v.push_back(t);
     }
     return v;
