@@ -56,6 +56,8 @@ function line(date, digits = '2') {
 }
 const shown = () => page.$$eval('output[data-notation]', (outputs) => outputs.map((o) => o.textContent));
 const message = () => page.textContent('#message');
+// Once a pause in typing has let a large input convert.
+const settled = () => page.waitForSelector('#instant[aria-busy=false]');
 
 test('typing shows the six notations, in table order', async () => {
   await page.fill('#date', '[21]00000.5');
@@ -85,7 +87,10 @@ test('several lines: a row each, copied all at once', async () => {
     const { stdout, stderr } = run(['-sjgqux', 'U0', date], 0);
     return decoder.decode(stderr).trimEnd() || decoder.decode(stdout).trimEnd().split('\n')[1];
   });
-  assert.deepEqual(await page.$$eval('#row-list li', (items) => items.map((i) => i.textContent)), rows);
+  const table = await page.$$eval('#batch tr:not(.spacer)', (trs) =>
+    trs.map((tr) => [...tr.cells].map((c) => c.textContent)));
+  assert.deepEqual(table.map((cells) => cells[0]), ['input', ...dates]);
+  assert.deepEqual(table.slice(1).map((cells) => cells.slice(1).join(' ')), rows);
   await page.click('#copy-all');
   assert.equal(await page.evaluate(() => navigator.clipboard.readText()), rows.join('\n') + '\n');
 });
@@ -120,6 +125,20 @@ test('markup in a link is text and runs nothing', async () => {
     await page.goto(`${PAGE}#date=${encodeURIComponent(date)}`);
     assert.equal(await message(), decoder.decode(run([date], 0).stderr).trimEnd());
     assert.equal(await page.evaluate(() => window.ran ?? document.querySelectorAll('main img, main script').length), 0);
+  }
+});
+
+test('help for pasted numbers and ISO 8601 text, fixing every line; the count to scale', async () => {
+  for (const [date, fixed] of [['1700000000', 'U1700000000'], ['-1700000000001', 'U-1700000001'],
+    ['2023-11-14 22:13:20.5+02:00', '2023-11-14T20:13:20']]) {
+    await page.fill('#date', `${date}\n${date}`);
+    await page.click('#hint button');
+    assert.equal(await page.inputValue('#date'), `${fixed}\n${fixed}`);
+  }
+  for (const [date, label] of [['[20]5005.25', 'where [21]00000 begins'], ['[21]00000.5', '50.0% of the way ' +
+    'through count [21]00000, from 2323-01-01T00:00:00 to 2323-01-01T08:45:56, where [21]00001 begins']]) {
+    await page.fill('#date', date);
+    assert.ok((await page.getAttribute('#count', 'aria-label')).endsWith(label));
   }
 });
 
@@ -171,23 +190,27 @@ test('faults found in real use', async (t) => {
     assert.ok(await page.isDisabled(gregorianCopy));
   });
 
-  const said = (date) => decoder.decode(run([date], 0).stderr).trimEnd();
+  const said = (date) => decoder.decode(run([date], 0).stderr).replace(/\n$/, '');
   await t.test('the echoed line shows what it holds, cut when long', async () => {
-    for (const [date, readable] of [['U0\u200b', 'U0‹U+200B›'], ['U0x10\u202egnp.exe', 'U0x10‹U+202E›gnp.exe']]) {
+    const shown = [['U0\u200b', 'U0‹U+200B›'], ['U0x10\u202egnp.exe', 'U0x10‹U+202E›gnp.exe']];
+    for (const [date, readable] of shown) {
       await page.fill('#date', date);
       assert.equal(await message(), said(date).replace(date, readable));
     }
     const long = `U${'9'.repeat(199999)}`;
     await page.fill('#date', long);
+    await settled();
     const cut = await message();
     assert.ok(cut.startsWith(said(long).slice(0, 100)) && cut.length < 200, cut.slice(0, 300));
     assert.match(cut, /… \(200,000 characters\)$/);
     await page.fill('#date', 'x'.repeat(1 << 20));
+    await settled();
     assert.match(await message(), /^aeonmark: [a-z ]+: x{100,}… \(1,048,576 characters\)$/);
   });
 
   await t.test('only spaces and tabs are trimmed', async () => {
-    for (const [date, readable] of [['\u00a0U0', '‹U+00A0›U0'], ['\u3000U0\ufeff', '‹U+3000›U0‹U+FEFF›']]) {
+    const shown = [['\u00a0U0', '‹U+00A0›U0'], ['\u3000U0\ufeff', '‹U+3000›U0‹U+FEFF›']];
+    for (const [date, readable] of shown) {
       await page.fill('#date', date);
       assert.equal(await message(), said(date).replace(date, readable));
     }
@@ -224,16 +247,22 @@ test('faults found in real use', async (t) => {
     await page.waitForFunction((text) => document.getElementById('rows').textContent.includes(text), first);
     const firstRows = Date.now() - start;
     assert.ok(firstRows < 10000, `first rows after ${firstRows} ms`);
-    await page.keyboard.type('\nU1', { delay: 100 });
+    await page.keyboard.press('Control+Home');
+    await page.keyboard.type('U1\n', { delay: 100 });
     await page.waitForSelector('#save:enabled');
     const longest = await page.evaluate(() => window.longest);
     assert.ok(longest < 1000, `a task of ${longest} ms`);
-    const [download] = await Promise.all([page.waitForEvent('download'), page.click('#save')]);
-    assert.equal(readFileSync(await download.path(), 'utf8'), printed([...dates, 'U1']));
-    assert.ok(page.url().length < 65536);
+    const saved = async () => {
+      await page.waitForSelector('#save:enabled');
+      const [download] = await Promise.all([page.waitForEvent('download'), page.click('#save')]);
+      return readFileSync(await download.path(), 'utf8');
+    };
+    const want = printed(['U1', ...dates]);
+    assert.equal(await saved(), want);
+    assert.ok(page.url().length < 65536 && (await page.isVisible('#link-note')));
     await page.reload();
-    assert.equal(await page.inputValue('#date'), [...dates, 'U1'].join('\n'));
-    assert.ok(await page.isVisible('#link-note'));
+    assert.equal(await saved(), want);
+    await page.goto(PAGE);
   });
 });
 
