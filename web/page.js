@@ -157,7 +157,6 @@ async function refresh(finished) {
   while ((dates = nextDates()).length > 0) {
     if (performance.now() - turn > SLICE_MS) {
       drawRows();
-      rowsStatus.textContent = `Converting: ${batch.list.length.toLocaleString('en')} lines so far…`;
       await new Promise((resolve) => setTimeout(resolve));
       if (id !== job) return;
       turn = performance.now();
