@@ -1,39 +1,353 @@
-// The page: each line of the input converted by the command line as it is
-// typed, the current time while it is empty, and the region timeline. The
-// core writes every text and message; this only moves them into the page,
-// always as text.
+// The page: the lines of the input converted by the command line, the
+// current time while it is empty, and where the instant lies. The core
+// writes every text and message; this moves them into the page, always as
+// text, and adds help of its own for what people paste.
 const aeonmark = await loadAeonmark(createCore);
-const decoder = new TextDecoder();
 const byId = (id) => document.getElementById(id);
 const input = byId('date');
 const digits = byId('digits');
 const message = byId('message');
 const results = byId('results');
-const rows = byId('rows');
 const outputs = [...document.querySelectorAll('output[data-notation]')];
+const copyButtons = [...results.querySelectorAll('button')];
 const letters = outputs.map((output) => output.dataset.notation).join('');
-
-// One date, or the current time for null, as the command line converts it:
-// the texts of its line in table order, or the program's message.
-function convert(date, clock) {
-  // Until a date has come, an argument that begins with - is an option.
-  const dates = date === null ? [] : date.startsWith('-') ? ['U0', date] : [date];
-  let result;
-  try {
-    result = aeonmark.run([`-${letters}`, `-s${digits.value}`, ...dates], clock);
-  } catch (error) {
-    return { message: error.message }; // a line longer than a command line holds
-  }
-  const { status, stdout, stderr } = result;
-  if (status !== 0) return { message: decoder.decode(stderr).trimEnd() };
-  return { texts: decoder.decode(stdout).trimEnd().split('\n').pop().split(' ') };
-}
-
-const dates = () => input.value.split(/[\r\n\0]/).map((line) => line.trim()).filter(Boolean);
 const now = () => Math.floor(Date.now() / 1000);
 
-// The timeline, drawn once from the core's region table; the mark follows
-// the instant shown.
+// A large paste is held apart from the box, which a browser lays out whole,
+// line by line, at each key: the box keeps the first lines and the rest
+// follows them in the input, converted, saved and remembered with them, but
+// not edited.
+const [BOX_LINES, BOX_MOST] = [500, 32 * 1024];
+const heldNote = byId('held-note');
+let held = '';
+const inputText = () => (held === '' ? input.value : `${input.value}\n${held}`);
+// Where the box's part of a text ends: at the end of a line, after
+// BOX_LINES lines or before BOX_MOST characters (but for a longer first
+// line); -1 when the box takes it all.
+function boxEnd(text) {
+  let [end, lines] = [-1, 0];
+  for (let at = text.indexOf('\n'); at >= 0; at = text.indexOf('\n', at + 1)) {
+    if (at > BOX_MOST) return end >= 0 ? end : at;
+    if (++lines === BOX_LINES) return at;
+    end = at;
+  }
+  return text.length > BOX_MOST ? end : -1;
+}
+function place(text) {
+  const cut = boxEnd(text);
+  [input.value, held] = cut < 0 ? [text, ''] : [text.slice(0, cut), text.slice(cut + 1)];
+  heldNote.hidden = held === '';
+  let lines = 1;
+  for (let at = held.indexOf('\n'); at >= 0; at = held.indexOf('\n', at + 1)) ++lines;
+  heldNote.firstElementChild.textContent = `…and ${lines.toLocaleString('en')} more lines after these, held ` +
+    'apart from the box to keep the page quick: converted, copied, saved and kept with them, but not edited here.';
+}
+
+// A line without the spaces and tabs a shell splits on.
+const trimmed = (line) => line.replace(/^[ \t]+|[ \t]+$/g, '');
+
+// The program's line for each date, or its message (failed), from one run
+// of the core. Standard output is handed on before each message is written,
+// so the writes of both streams, in the order made, hold one line a date,
+// which belongs to the stream that ended it.
+function answer(list, clock) {
+  // Until a date has come, an argument that begins with - is an option.
+  const lead = list[0]?.startsWith('-') ? ['U0'] : [];
+  const { writes } = aeonmark.run([`-${letters}`, `-s${digits.value}`, ...lead, ...list], clock);
+  const decoder = new TextDecoder();
+  const failed = [];
+  let text = '';
+  for (const { fd, bytes } of writes) {
+    text += decoder.decode(bytes, { stream: true });
+    for (let at = bytes.indexOf(10); at >= 0; at = bytes.indexOf(10, at + 1)) failed.push(fd === 2);
+  }
+  return { lines: text.split('\n').slice(lead.length, -1), failed: failed.slice(lead.length) };
+}
+
+// One line of core output, or null when it refused the text.
+function printed(args) {
+  const { status, stdout } = aeonmark.run(args, 0);
+  return status === 0 ? new TextDecoder().decode(stdout).trimEnd().split(' ') : null;
+}
+
+// What a person can read of a text: characters that show nothing, control
+// the layout or turn the direction of what follows are shown as escapes,
+// ‹U+202E›, and so is ‹ itself, so that no escape can be forged; a long
+// text is cut, its full length stated.
+const HIDDEN = /[\p{Cc}\p{Cf}\p{Zl}\p{Zp}\p{Default_Ignorable_Code_Point}\u2039]|(?! )\p{Zs}/u;
+function visible(text, most = 120) {
+  let shown = '';
+  for (const c of text) {
+    if (shown.length >= most) {
+      let length = 0;
+      for (const _ of text) ++length;
+      return `${shown}… (${length.toLocaleString('en')} characters)`;
+    }
+    shown += HIDDEN.test(c) ? `‹U+${c.codePointAt(0).toString(16).toUpperCase().padStart(4, '0')}›` : c;
+  }
+  return shown;
+}
+// The core's messages end with the text they were given, shown readable.
+const readable = (said, date) =>
+  said.endsWith(date) ? said.slice(0, said.length - date.length) + visible(date) : visible(said);
+// Messages of the page's own begin with the program's name, as the core's do.
+const programName = new TextDecoder().decode(aeonmark.run([''], 0).stderr).split(':')[0];
+
+// The conversion of the input, some hundreds of dates a run, in turns short
+// enough that the page answers between them; a newer input ends it.
+const SLICE_MS = 25;
+const CHUNK_DATES = 500;
+const CHUNK_UNITS = 1 << 18; // UTF-16 units, well within the core's argument space in UTF-8
+let batch = { text: '', at: 0, list: [], lines: [], failed: [] };
+let job = 0;
+let shownAt = null; // the second shown while the input is empty
+
+// The next dates of the input, from where the last ended: lines that are
+// not blank once trimmed, as many as one run takes.
+function nextDates() {
+  const line = /[^\r\n\0]+/g;
+  line.lastIndex = batch.at;
+  const dates = [];
+  let units = 0;
+  for (let found; dates.length < CHUNK_DATES && (found = line.exec(batch.text)); ) {
+    const date = trimmed(found[0]);
+    if (dates.length > 0 && units + date.length > CHUNK_UNITS) break;
+    batch.at = line.lastIndex;
+    if (date !== '') dates.push(date);
+    units += date.length;
+  }
+  return dates;
+}
+
+function convert(dates, clock) {
+  let done;
+  try {
+    done = answer(dates, clock);
+  } catch (error) {
+    if (!(error instanceof RangeError) || dates.length !== 1) throw error;
+    done = { lines: [`${programName}: argument too long: ${dates[0]}`], failed: [true] };
+  }
+  batch.list.push(...dates);
+  batch.lines.push(...done.lines);
+  batch.failed.push(...done.failed);
+  rows.hidden = batch.list.length < 2;
+}
+
+// Converts the input; then, unless a newer input has come, calls finished.
+async function refresh(finished) {
+  const id = ++job;
+  clearTimeout(pause);
+  const clock = now();
+  batch = { text: inputText(), at: 0, list: [], lines: [], failed: [] };
+  setStale(true);
+  let dates = nextDates();
+  shownAt = dates.length === 0 ? clock : null;
+  rows.hidden = true;
+  if (dates.length === 0) {
+    showInstant(null, answer([], clock).lines[0], false);
+    if (finished) finished();
+    return;
+  }
+  rowsStatus.textContent = 'Converting…';
+  table.setAttribute('aria-rowcount', -1);
+  let turn = performance.now();
+  convert(dates, clock);
+  showInstant(batch.list[0], batch.lines[0], batch.failed[0]);
+  drawRows();
+  while ((dates = nextDates()).length > 0) {
+    if (performance.now() - turn > SLICE_MS) {
+      drawRows();
+      await new Promise((resolve) => setTimeout(resolve));
+      if (id !== job) return;
+      turn = performance.now();
+    }
+    convert(dates, clock);
+  }
+  table.setAttribute('aria-rowcount', batch.list.length + 1);
+  drawRows();
+  const [all, failures] = [batch.list.length, batch.failed.filter(Boolean).length].map((n) => n.toLocaleString('en'));
+  rowsStatus.textContent = `${all} lines, ${failures} not read`;
+  setStale(false);
+  if (finished) setTimeout(() => id === job && finished());
+}
+
+// Shown results belong to the input until it changes: greyed and not
+// copied from while they do not.
+function setStale(stale) {
+  for (const button of [copyAll, save]) button.disabled = stale;
+  scroller.classList.toggle('stale', stale);
+  if (stale) {
+    results.classList.add('stale');
+    local.classList.add('stale');
+    for (const button of copyButtons) button.disabled = true;
+  }
+}
+
+// The first date, or the current time (date null): the six notations, or
+// the message with the last good result greyed, and where the instant lies.
+const instant = byId('instant');
+function showInstant(date, line, failed) {
+  instant.setAttribute('aria-busy', 'false');
+  message.textContent = failed ? readable(line, date) : '';
+  showHint(failed ? date : null);
+  if (failed) return;
+  const texts = line.split(' ');
+  texts.forEach((text, i) => (outputs[i].textContent = text));
+  results.classList.remove('stale');
+  local.classList.remove('stale');
+  for (const button of copyButtons) button.disabled = false;
+  const seconds = BigInt(texts[letters.indexOf('u')].slice(1));
+  showLocal(seconds);
+  showRegion(seconds);
+  showCount(date ?? texts[letters.indexOf('u')], seconds);
+}
+
+// ---- Every line, in a table of which only the rows in view are drawn.
+const rows = byId('rows');
+const rowsStatus = byId('rows-status');
+const scroller = byId('batch');
+const table = scroller.querySelector('table');
+const head = table.tHead.rows[0];
+const body = table.tBodies[0];
+function cell(tag, text, className, span) {
+  const node = document.createElement(tag);
+  node.textContent = text;
+  if (className) node.className = className;
+  if (span) node.colSpan = span;
+  return node;
+}
+const spacer = () => {
+  const row = document.createElement('tr');
+  row.className = 'spacer';
+  row.setAttribute('aria-hidden', 'true');
+  row.append(cell('td', '', '', head.cells.length));
+  return row;
+};
+const [above, below] = [spacer(), spacer()];
+function drawRows() {
+  const { list, lines, failed } = batch;
+  if (rows.hidden) return;
+  const height = head.offsetHeight;
+  const first = Math.max(0, Math.floor(scroller.scrollTop / height) - 10);
+  const end = Math.min(list.length, first + Math.ceil(scroller.clientHeight / height) + 20);
+  above.style.height = `${first * height}px`;
+  below.style.height = `${(list.length - end) * height}px`;
+  const drawn = [];
+  for (let i = first; i < end; ++i) {
+    const row = document.createElement('tr');
+    row.setAttribute('aria-rowindex', i + 2);
+    row.append(cell('th', visible(list[i])));
+    if (failed[i]) row.append(cell('td', readable(lines[i], list[i]), 'failed', 6));
+    else row.append(...lines[i].split(' ').map((text) => cell('td', text)));
+    drawn.push(row);
+  }
+  body.replaceChildren(above, ...drawn, below);
+}
+let drawing = false;
+scroller.addEventListener('scroll', () => {
+  if (drawing) return;
+  drawing = true;
+  requestAnimationFrame(() => {
+    drawing = false;
+    drawRows();
+  });
+}, { passive: true });
+
+// Copy and save give what the program prints for each line, one a line.
+const copyAll = byId('copy-all');
+const save = byId('save');
+const allLines = () => batch.lines.join('\n') + '\n';
+const announce = byId('announce');
+async function copy(button, text) {
+  const label = (button.dataset.label ??= button.textContent);
+  let said = 'copied';
+  try {
+    await navigator.clipboard.writeText(text);
+  } catch {
+    said = 'not copied';
+  }
+  button.textContent = announce.textContent = said;
+  setTimeout(() => (button.textContent = label), 1500);
+  setTimeout(() => (announce.textContent = ''), 3000);
+}
+results.addEventListener('click', (event) => {
+  const button = event.target.closest('button');
+  if (button) copy(button, button.closest('tr').querySelector('output').textContent);
+});
+copyAll.addEventListener('click', () => copy(copyAll, allLines()));
+save.addEventListener('click', () => {
+  const link = document.createElement('a');
+  link.href = URL.createObjectURL(new Blob([allLines()], { type: 'text/plain' }));
+  link.download = 'aeonmark.txt';
+  link.click();
+  setTimeout(() => URL.revokeObjectURL(link.href), 60000);
+});
+
+// ---- The instant by the browser's own clock and time zone, where its Date
+// reaches.
+const local = byId('local');
+byId('zone').textContent = Intl.DateTimeFormat().resolvedOptions().timeZone;
+const localTime = new Intl.DateTimeFormat(undefined, { dateStyle: 'full', timeStyle: 'long' });
+const ago = new Intl.RelativeTimeFormat('en', { numeric: 'auto' });
+const UNITS = [['year', 31556952], ['month', 2629746], ['day', 86400], ['hour', 3600], ['minute', 60],
+  ['second', 1]];
+function showLocal(seconds) {
+  const time = Number(seconds);
+  local.hidden = !(Math.abs(time) <= 8.64e12);
+  if (local.hidden) return;
+  const away = time - Date.now() / 1000;
+  const [unit, size] = UNITS.find(([, size]) => Math.abs(away) >= size) ?? UNITS.at(-1);
+  byId('local-time').textContent = localTime.format(time * 1000);
+  byId('local-ago').textContent = ago.format(Math.trunc(away / size), unit);
+}
+
+// ---- Help for what people paste that no notation reads: how to write it,
+// and the fix, which the core has read, for every line of the same kind.
+const hint = byId('hint');
+const ISO = /^(\d{4,}-\d\d-\d\d)([Tt ])(\d\d:\d\d(?::\d\d)?)(\.\d+)?([Zz]|[+-]\d\d(?::?\d\d)?)?$/;
+function hintFor(date) {
+  if (/^[+-]?\d+$/.test(date)) {
+    const seconds = BigInt(date);
+    if (date.replace(/^[+-]/, '').length !== 13)
+      return { kind: 'seconds', say: 'Unix time is written', fix: `U${seconds}` };
+    const floor = seconds / 1000n - (seconds < 0n && seconds % 1000n !== 0n ? 1n : 0n);
+    const say = '13 digits look like milliseconds; Unix time is whole seconds:';
+    return { kind: 'milliseconds', say, fix: `U${floor}` };
+  }
+  const [, day, apart, time, fraction, zone] = ISO.exec(date) ?? [];
+  if (day === undefined || (apart !== ' ' && !fraction && !zone)) return null;
+  let fix = `${day}T${time}`;
+  const offset = zone?.length > 1;
+  if (offset) {
+    // The same instant in UTC, by the core's Unix time of the text.
+    const [, sign, hours, minutes = '0'] = /([+-])(\d\d):?(\d\d)?/.exec(zone);
+    const unix = printed(['-u', fix]);
+    const ahead = BigInt(hours) * 3600n + BigInt(minutes) * 60n;
+    fix = unix && printed(['-g', `U${BigInt(unix[0].slice(1)) + (sign === '-' ? ahead : -ahead)}`])?.[0];
+  }
+  const say = 'Gregorian text is UTC in whole seconds, with T and no ' +
+    (offset ? 'offset; this instant is' : 'zone:');
+  return fix && { kind: 'calendar', say, fix };
+}
+function showHint(date) {
+  const help = date === null ? null : hintFor(date);
+  hint.hidden = !help || printed(['-u', help.fix]) === null;
+  if (hint.hidden) return;
+  hint.firstElementChild.textContent = `${help.say} ${help.fix}`;
+  hint.lastElementChild.setAttribute('aria-label', `use it: ${help.fix}`);
+  hint.dataset.kind = help.kind;
+}
+hint.lastElementChild.addEventListener('click', () => {
+  place(inputText().replace(/[^\r\n\0]+/g, (line) => {
+    const help = hintFor(trimmed(line));
+    return help?.kind === hint.dataset.kind ? help.fix : line;
+  }));
+  remember(true);
+  refresh();
+});
+
+// ---- The regions, drawn once from the core's table and not to scale, the
+// instant marked; and the count that holds the instant, to scale.
 const boundaries = aeonmark.regions();
 const timeline = byId('timeline');
 const svg = (tag, attributes, ...children) => {
@@ -46,68 +360,41 @@ const picture = drawTimeline(svg, boundaries);
 timeline.setAttribute('viewBox', `0 0 ${picture.width} ${picture.height}`);
 timeline.replaceChildren(...picture.shapes);
 let mark = null;
-
-let shownAt = null; // the second shown while the input is empty
-function show() {
-  const list = dates();
-  const clock = now();
-  shownAt = list.length === 0 ? clock : null;
-  const first = convert(list.length === 0 ? null : list[0], clock);
-  const live = list.length === 0 ? 'off' : 'polite'; // a ticking clock is not news
-  for (const output of outputs) output.setAttribute('aria-live', live);
-  message.textContent = first.message ?? '';
-  results.classList.toggle('stale', first.texts === undefined);
-  if (first.texts !== undefined) {
-    first.texts.forEach((text, i) => (outputs[i].textContent = text));
-    const unix = outputs[letters.indexOf('u')].textContent;
-    mark?.remove();
-    mark = picture.instant(BigInt(unix.slice(1)));
-    timeline.append(mark);
-  }
-  rows.hidden = list.length < 2;
-  if (!rows.hidden) {
-    const items = list.map((date) => {
-      const { texts, message } = convert(date, clock);
-      const item = document.createElement('li');
-      item.textContent = texts ? texts.join(' ') : message;
-      item.classList.toggle('failed', !texts);
-      return item;
-    });
-    byId('row-list').replaceChildren(...items);
-  }
+function showRegion(seconds) {
+  mark?.remove();
+  mark = picture.instant(seconds);
+  timeline.append(mark);
+  const [from, to] = boundaries.slice(regionOf(boundaries, seconds));
+  timeline.setAttribute('aria-label', 'Not to scale: the aeonmark regions; the instant lies in the one ' +
+    `from ${from.aeonmark} (${from.gregorian}) to ${to.aeonmark} (${to.gregorian}), ` +
+    `in counts of ${from.days} days`);
 }
 
-setInterval(() => {
-  if (shownAt !== null && now() !== shownAt) show();
-}, 200);
-
-// The fragment holds the input and the digits. Typing replaces the current
-// history entry, after one new entry at its start; anything else adds one.
-let committed = true;
-function remember(push) {
-  const fragment = '#' + new URLSearchParams({ date: input.value, digits: digits.value });
-  if (fragment !== location.hash) history[push || committed ? 'pushState' : 'replaceState'](null, '', fragment);
-  committed = push;
+// The count is named by the instant's text without a fraction, whose own
+// instant is the count's start; the next count holds the instant a count's
+// length from that start, rounded up, and a second more.
+const count = byId('count');
+function showCount(date, seconds) {
+  const at = (text) => {
+    const line = printed(['-s0gu', text]);
+    return line && { aeonmark: line[0], gregorian: line[1], seconds: BigInt(line[2].slice(1)) };
+  };
+  const named = at(date);
+  const start = named && at(named.aeonmark);
+  count.parentElement.hidden = !start;
+  if (!start) return;
+  const length = Math.ceil(Number(boundaries[regionOf(boundaries, start.seconds)].days) * 86400);
+  const probe = at(`U${start.seconds + BigInt(length) + 1n}`);
+  const next = probe && at(probe.aeonmark);
+  count.parentElement.hidden = !next;
+  if (!next) return;
+  const part = Number(((seconds - start.seconds) * 1000n) / (next.seconds - start.seconds)) / 1000;
+  const drawn = drawCount(svg, start, next, Math.min(Math.max(part, 0), 1));
+  count.setAttribute('viewBox', `0 0 ${drawn.width} ${drawn.height}`);
+  count.replaceChildren(...drawn.shapes);
+  count.setAttribute('aria-label', `To scale: the instant lies ${(part * 100).toFixed(1)}% of the way ` +
+    `through count ${start.aeonmark}, from ${start.gregorian} to ${next.gregorian}, where ${next.aeonmark} begins`);
 }
-function recall() {
-  const params = new URLSearchParams(location.hash.slice(1));
-  input.value = params.get('date') ?? '';
-  digits.value = params.get('digits');
-  if (digits.selectedIndex < 0) digits.value = [...digits.options].find((o) => o.defaultSelected).value;
-  committed = true;
-  show();
-}
-addEventListener('popstate', recall);
-addEventListener('hashchange', recall);
-input.addEventListener('input', () => {
-  remember(false);
-  show();
-});
-input.addEventListener('change', () => (committed = true));
-digits.addEventListener('change', () => {
-  remember(true);
-  show();
-});
 
 // Instants to try: the boundaries of the timeline, each by a text that
 // names it exactly (the last instant lies within a count).
@@ -123,30 +410,90 @@ boundaries.forEach((b, i) => {
 instants.addEventListener('click', (event) => {
   const date = event.target.closest('button')?.dataset.date;
   if (date === undefined) return;
-  input.value = date;
+  place(date);
   remember(true);
-  show();
+  refresh();
 });
 
-// Copy buttons say for a moment that they did.
-async function copy(button, text) {
-  const label = (button.dataset.label ??= button.textContent);
-  try {
-    await navigator.clipboard.writeText(text);
-    button.textContent = 'copied';
-  } catch {
-    button.textContent = 'not copied';
-  }
-  setTimeout(() => (button.textContent = label), 1500);
+setInterval(() => {
+  if (shownAt !== null && now() !== shownAt) refresh();
+}, 200);
+
+// ---- The link's fragment holds the input and the digits while it is small
+// enough for a link; the history entry's state always holds both, so that a
+// reload brings back what the link cannot. Typing replaces the current
+// entry, after one new entry at its start; anything else adds one.
+const LINK_MOST = 64 * 1024;
+const linkNote = byId('link-note');
+let committed = true;
+// The fragment for the input, and the note beside it when it cannot hold it.
+function fragment() {
+  const date = inputText();
+  const params = new URLSearchParams({ date, digits: digits.value });
+  const whole = date.length <= LINK_MOST ? `#${params}` : '';
+  linkNote.hidden = whole !== '' && whole.length <= LINK_MOST;
+  if (!linkNote.hidden) params.delete('date');
+  return `#${params}`;
 }
-results.addEventListener('click', (event) => {
-  const button = event.target.closest('button');
-  if (button) copy(button, button.closest('tr').querySelector('output').textContent);
+function remember(push) {
+  const state = { date: inputText(), digits: digits.value };
+  const link = fragment();
+  const { date, digits: shown } = history.state ?? {};
+  if (link === location.hash && state.date === date && state.digits === shown) return;
+  history[push || committed ? 'pushState' : 'replaceState'](state, '', link);
+  committed = push;
+}
+function recall() {
+  const params = new URLSearchParams(location.hash.slice(1));
+  place(history.state?.date ?? params.get('date') ?? '');
+  digits.value = history.state?.digits ?? params.get('digits');
+  if (digits.selectedIndex < 0) digits.value = [...digits.options].find((o) => o.defaultSelected).value;
+  fragment();
+  committed = true;
+  refresh();
+}
+addEventListener('popstate', recall);
+addEventListener('hashchange', recall);
+
+// A small input converts at each key; a larger one once typing pauses,
+// its results greyed meanwhile.
+const AT_ONCE = 4096;
+let pause;
+function typed() {
+  clearTimeout(pause);
+  ++job; // what is under way converts an input that is gone
+  setStale(true);
+  instant.setAttribute('aria-busy', 'true');
+  if (held === '' && input.value.length <= AT_ONCE) {
+    remember(false);
+    refresh();
+    return;
+  }
+  // A large history entry takes time to write: in a task of its own, once
+  // the input is converted and typing has not gone on.
+  pause = setTimeout(() => refresh(() => remember(false)), 150);
+}
+input.addEventListener('input', typed);
+input.addEventListener('paste', (event) => {
+  const pasted = event.clipboardData.getData('text/plain');
+  const { selectionStart: from, selectionEnd: to, value } = input;
+  const text = value.slice(0, from) + pasted + value.slice(to);
+  if (held === '' && boxEnd(text) < 0) return;
+  event.preventDefault();
+  place(held === '' ? text : `${text}\n${held}`);
+  typed();
 });
-byId('copy-all').addEventListener('click', (event) => {
-  const lines = [...byId('row-list').children].map((item) => item.textContent + '\n');
-  copy(event.currentTarget, lines.join(''));
+heldNote.lastElementChild.addEventListener('click', () => {
+  held = '';
+  heldNote.hidden = true;
+  remember(true);
+  refresh();
+});
+input.addEventListener('change', () => (committed = true));
+digits.addEventListener('change', () => {
+  remember(true);
+  refresh();
 });
 
-if (location.hash) recall();
-else show();
+if (location.hash || history.state) recall();
+else refresh();

@@ -26,8 +26,7 @@ function drawTimeline(el, boundaries) {
   const height = y(boundaries.length - 1) + 26;
 
   function instant(seconds) {
-    let i = 0;
-    while (i + 2 < boundaries.length && seconds >= boundaries[i + 1].seconds) ++i;
+    const i = regionOf(boundaries, seconds);
     const [from, to] = [boundaries[i].seconds, boundaries[i + 1].seconds];
     const at = y(i) + (band * Number(((seconds - from) * 1000n) / (to - from))) / 1000;
     return el('path', { class: 'instant', d: `M0 ${at - 5}L${4 + bar} ${at}L0 ${at + 5}Z` });
@@ -38,5 +37,36 @@ function drawTimeline(el, boundaries) {
     height,
     shapes: [el('g', { 'font-family': 'monospace', 'font-size': 12, fill: 'currentColor' }, ...shapes)],
     instant,
+  };
+}
+
+// The index of the stretch between boundaries that holds an instant (whole
+// seconds of Unix time, a BigInt); the last holds the last instant too.
+function regionOf(boundaries, seconds) {
+  let i = 0;
+  while (i + 2 < boundaries.length && seconds >= boundaries[i + 1].seconds) ++i;
+  return i;
+}
+
+// One count to scale: a bar from its start to the next count's start, each
+// named above and below the bar, and a mark at the instant, a fraction at
+// (0 to 1) of the way along.
+function drawCount(el, start, next, at) {
+  const { width } = TIMELINE;
+  const [left, right, y] = [6, width - 6, 44];
+  const x = left + (right - left) * at;
+  const name = (b, anchor, edge, top) => [
+    el('text', { x: edge, y: top, 'text-anchor': anchor, 'font-weight': 'bold' }, b.aeonmark),
+    el('text', { x: edge, y: top + 14, 'text-anchor': anchor }, b.gregorian),
+  ];
+  return {
+    width,
+    height: 100,
+    shapes: [el('g', { 'font-family': 'monospace', 'font-size': 12, fill: 'currentColor' },
+      el('rect', { x: left, y: y - 6, width: right - left, height: 12, 'fill-opacity': 0.2 }),
+      el('line', { x1: left, x2: left, y1: 30, y2: y + 10, stroke: 'currentColor' }),
+      el('line', { x1: right, x2: right, y1: y - 10, y2: 68, stroke: 'currentColor' }),
+      el('path', { class: 'instant', d: `M${x} ${y + 6}L${x + 5} ${y + 16}L${x - 5} ${y + 16}Z` }),
+      ...name(start, 'start', left, 12), ...name(next, 'end', right, 80))],
   };
 }

@@ -56,6 +56,8 @@ function line(date, digits = '2') {
 }
 const shown = () => page.$$eval('output[data-notation]', (outputs) => outputs.map((o) => o.textContent));
 const message = () => page.textContent('#message');
+// Once a pause in typing has let a large input convert.
+const settled = () => page.waitForSelector('#instant[aria-busy=false]');
 
 test('typing shows the six notations, in table order', async () => {
   await page.fill('#date', '[21]00000.5');
@@ -85,7 +87,10 @@ test('several lines: a row each, copied all at once', async () => {
     const { stdout, stderr } = run(['-sjgqux', 'U0', date], 0);
     return decoder.decode(stderr).trimEnd() || decoder.decode(stdout).trimEnd().split('\n')[1];
   });
-  assert.deepEqual(await page.$$eval('#row-list li', (items) => items.map((i) => i.textContent)), rows);
+  const table = await page.$$eval('#batch tr:not(.spacer)', (trs) =>
+    trs.map((tr) => [...tr.cells].map((c) => c.textContent)));
+  assert.deepEqual(table.map((cells) => cells[0]), ['input', ...dates]);
+  assert.deepEqual(table.slice(1).map((cells) => cells.slice(1).join(' ')), rows);
   await page.click('#copy-all');
   assert.equal(await page.evaluate(() => navigator.clipboard.readText()), rows.join('\n') + '\n');
 });
@@ -123,6 +128,144 @@ test('markup in a link is text and runs nothing', async () => {
   }
 });
 
+test('help for pasted numbers and ISO 8601 text, fixing every line; the count to scale', async () => {
+  for (const [date, fixed] of [['1700000000', 'U1700000000'], ['-1700000000001', 'U-1700000001'],
+    ['2023-11-14 22:13:20.5+02:00', '2023-11-14T20:13:20']]) {
+    await page.fill('#date', `${date}\n${date}`);
+    await page.click('#hint button');
+    assert.equal(await page.inputValue('#date'), `${fixed}\n${fixed}`);
+  }
+  for (const [date, label] of [['[20]5005.25', 'where [21]00000 begins'], ['[21]00000.5', '50.0% of the way ' +
+    'through count [21]00000, from 2323-01-01T00:00:00 to 2323-01-01T08:45:56, where [21]00001 begins']]) {
+    await page.fill('#date', date);
+    assert.ok((await page.getAttribute('#count', 'aria-label')).endsWith(label));
+  }
+});
+
+// What the program prints for the dates at the page's digits, its lines and
+// messages in date order, as one file holding both streams would.
+function printed(dates, digits = '2') {
+  let text = '';
+  for (let i = 0; i < dates.length; i += 20000)
+    for (const { bytes } of run(['-sjgqux', `-s${digits}`, ...dates.slice(i, i + 20000)], 0).writes)
+      text += decoder.decode(bytes);
+  return text;
+}
+
+// The lowest contrast of any text on the page against what lies behind it,
+// opacity included, as WCAG reckons it.
+const lowestContrast = () => page.evaluate(() => {
+  const rgba = (colour) => colour.match(/[\d.]+/g).map(Number);
+  const level = (c) => ((c /= 255) <= 0.03928 ? c / 12.92 : ((c + 0.055) / 1.055) ** 2.4);
+  const luminance = ([r, g, b]) => 0.2126 * level(r) + 0.7152 * level(g) + 0.0722 * level(b);
+  let lowest = { ratio: 21 };
+  for (const element of document.querySelectorAll('body *')) {
+    const text = [...element.childNodes].some((node) => node.nodeType === 3 && node.data.trim());
+    if (!text || !element.checkVisibility()) continue;
+    const style = getComputedStyle(element);
+    let [alpha, back] = [1, null];
+    for (let e = element; e; e = e.parentElement) {
+      alpha *= Number(getComputedStyle(e).opacity);
+      const b = rgba(getComputedStyle(e).backgroundColor);
+      back ??= (b[3] ?? 1) > 0 ? b : null;
+    }
+    back ??= [255, 255, 255];
+    const fore = rgba(element instanceof SVGElement ? style.fill : style.color);
+    alpha *= fore[3] ?? 1;
+    const mixed = fore.slice(0, 3).map((c, i) => c * alpha + back[i] * (1 - alpha));
+    const [l1, l2] = [luminance(mixed), luminance(back)].sort((a, b) => b - a);
+    const ratio = (l1 + 0.05) / (l2 + 0.05);
+    if (ratio < lowest.ratio) lowest = { ratio, text: element.textContent.slice(0, 40) };
+  }
+  return lowest;
+});
+
+test('faults found in real use', async (t) => {
+  const gregorianCopy = '[data-notation=g] >> xpath=../.. >> button';
+  await t.test('copy is offered only for what the input shows', async () => {
+    await page.fill('#date', '2000-02-29T12:00');
+    await page.fill('#date', '2000-02-30');
+    assert.ok(await page.isDisabled(gregorianCopy));
+    await page.goto(`${PAGE}#date=yesterday`);
+    assert.ok(await page.isDisabled(gregorianCopy));
+  });
+
+  const said = (date) => decoder.decode(run([date], 0).stderr).replace(/\n$/, '');
+  await t.test('the echoed line shows what it holds, cut when long', async () => {
+    const shown = [['U0\u200b', 'U0‹U+200B›'], ['U0x10\u202egnp.exe', 'U0x10‹U+202E›gnp.exe']];
+    for (const [date, readable] of shown) {
+      await page.fill('#date', date);
+      assert.equal(await message(), said(date).replace(date, readable));
+    }
+    const long = `U${'9'.repeat(199999)}`;
+    await page.fill('#date', long);
+    await settled();
+    const cut = await message();
+    assert.ok(cut.startsWith(said(long).slice(0, 100)) && cut.length < 200, cut.slice(0, 300));
+    assert.match(cut, /… \(200,000 characters\)$/);
+    await page.fill('#date', 'x'.repeat(1 << 20));
+    await settled();
+    assert.match(await message(), /^aeonmark: [a-z ]+: x{100,}… \(1,048,576 characters\)$/);
+  });
+
+  await t.test('only spaces and tabs are trimmed', async () => {
+    const shown = [['\u00a0U0', '‹U+00A0›U0'], ['\u3000U0\ufeff', '‹U+3000›U0‹U+FEFF›']];
+    for (const [date, readable] of shown) {
+      await page.fill('#date', date);
+      assert.equal(await message(), said(date).replace(date, readable));
+    }
+    await page.fill('#date', ' \tU0\t ');
+    assert.equal(await message(), '');
+  });
+
+  await t.test('contrast in both schemes, results greyed', async () => {
+    await page.fill('#date', 'U0');
+    await page.fill('#date', '2000-02-30');
+    for (const colorScheme of ['light', 'dark']) {
+      await page.emulateMedia({ colorScheme });
+      const lowest = await lowestContrast();
+      assert.ok(lowest.ratio >= 4.5, `${colorScheme}: ${JSON.stringify(lowest)}`);
+    }
+    await page.emulateMedia({ colorScheme: null });
+  });
+
+  await t.test('a batch of 100,000 lines, pasted and typed on', async () => {
+    const dates = Array.from({ length: 100000 }, (_, i) => (i % 1000 === 999 ? `${i}` : `U${i * 86399}`));
+    await page.goto(PAGE);
+    await page.evaluate((text) => {
+      window.longest = 0;
+      const observer = new PerformanceObserver((list) => {
+        for (const entry of list.getEntries()) window.longest = Math.max(window.longest, entry.duration);
+      });
+      observer.observe({ type: 'longtask' });
+      return navigator.clipboard.writeText(text);
+    }, dates.join('\n'));
+    await page.focus('#date');
+    const start = Date.now();
+    await page.keyboard.press('Control+V');
+    const first = printed(dates.slice(0, 1)).split(' ')[2];
+    await page.waitForFunction((text) => document.getElementById('rows').textContent.includes(text), first);
+    const firstRows = Date.now() - start;
+    assert.ok(firstRows < 10000, `first rows after ${firstRows} ms`);
+    await page.keyboard.press('Control+Home');
+    await page.keyboard.type('U1\n', { delay: 100 });
+    await page.waitForSelector('#save:enabled');
+    const longest = await page.evaluate(() => window.longest);
+    assert.ok(longest < 1000, `a task of ${longest} ms`);
+    const saved = async () => {
+      await page.waitForSelector('#save:enabled');
+      const [download] = await Promise.all([page.waitForEvent('download'), page.click('#save')]);
+      return readFileSync(await download.path(), 'utf8');
+    };
+    const want = printed(['U1', ...dates]);
+    assert.equal(await saved(), want);
+    assert.ok(page.url().length < 65536 && (await page.isVisible('#link-note')));
+    await page.reload();
+    assert.equal(await saved(), want);
+    await page.goto(PAGE);
+  });
+});
+
 test('keyboard order, width at 360 px, nothing fetched, no error logged', async () => {
   await page.focus('#date');
   await page.keyboard.press('Tab');
@@ -131,7 +274,7 @@ test('keyboard order, width at 360 px, nothing fetched, no error logged', async 
   await page.goto(`${PAGE}#date=${encodeURIComponent('U18446744011573782015\n[21]00000.5\n2000-02-30')}`);
   assert.ok((await page.evaluate(() => document.documentElement.scrollWidth)) <= 360);
   await page.screenshot({ path: `${built}/page.png`, fullPage: true });
-  assert.deepEqual([...new Set(requests.filter((url) => url !== 'about:blank'))].sort(), [...OWN_FILES].sort());
+  assert.deepEqual([...new Set(requests.filter((url) => !/^(about|blob):/.test(url)))].sort(), [...OWN_FILES].sort());
   assert.deepEqual(problems, []);
   const gzipped = OWN_FILES.reduce((size, url) => size + gzipSync(readFileSync(new URL(url)), { level: 9 }).length, 0);
   assert.ok(gzipped <= 48 * 1024, `${gzipped} bytes gzipped`);
