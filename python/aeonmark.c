@@ -22,7 +22,8 @@ static PyObject *Error, *OutOfRange, *InstantType;
 static PyObject *datetime_type, *timedelta_type, *unix_epoch; /* 1970-01-01T00:00:00+00:00 */
 
 typedef struct {
-    PyObject_HEAD aeonmark_instant instant;
+    PyObject ob_base; /* PyObject_HEAD */
+    aeonmark_instant instant;
 } InstantObject;
 
 static aeonmark_instant instant_of(PyObject *object) {
