@@ -459,7 +459,7 @@ PyDoc_STRVAR(write_doc, "write($module, instant, notation, digits=2)\n--\n\n"
 PyDoc_STRVAR(convert_doc, "convert($module, text, notations='s', digits=2)\n--\n\n"
                           "The texts of the instant that text names, one for each letter of\n"
                           "notations, in the order s j g q u x whatever the order of the letters,\n"
-                          "as one line of the command line gives them:\n\n"
+                          "each once, as one line of the command line gives them:\n\n"
                           "    >>> aeonmark.convert('U0', 'gj')\n"
                           "    ['1969=12=19T00:00:00', '1970-01-01T00:00:00']\n\n"
                           "Raises Error as read() does.");

@@ -1,9 +1,11 @@
 """How every call refuses what it cannot take, as one table: the exception's
 exact type, and for the module's own errors the program's words and the
 text; then the values at the ends of the range and of datetime's, which
-take the roads around the library's 64-bit calls. (The module on PYTHONPATH.)"""
+take the roads around the library's 64-bit calls, and help()'s examples.
+(The module on PYTHONPATH.)"""
 import copy
 import datetime
+import doctest
 import pickle
 import sys
 
@@ -117,6 +119,10 @@ for name in ("seconds", "fraction", "other"):
         failures.append(f"Instant.{name} could be set")
     except AttributeError:
         pass
+
+# The examples of help(aeonmark).
+if doctest.testmod(a, extraglobs={"aeonmark": a}).failed:
+    failures.append("help(aeonmark): an example prints something else")
 
 for failure in failures:
     print(failure)
