@@ -137,6 +137,26 @@ set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_SECTION libdevel)
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_DEPENDS "libaeonmark1 (= ${PROJECT_VERSION})")
 set(CPACK_DEBIAN_DEVELOPMENT_DESCRIPTION
   "exact conversion of an instant between date notations (development files)\n${library_description}\n.\nThis package holds the header, the static library, the pkg-config and\nCMake files, and the manual page aeonmark(3).")
+# python3-aeonmark: the Python module, on libaeonmark1 with the dependency
+# its shlibs file gives (dpkg-shlibdeps does not know a library of this
+# build), and on a python3 with the stable ABI of 3.8.
+if(AEONMARK_PYTHON)
+  install(TARGETS aeonmark_python LIBRARY DESTINATION ${AEONMARK_PYTHON_DIR} COMPONENT python)
+  if(NOT IS_ABSOLUTE "${AEONMARK_PYTHON_DIR}")
+    aeonmark_strip_more(${AEONMARK_PYTHON_DIR}/aeonmark.abi3.so python)
+  endif()
+  aeonmark_package_docs(python python3-aeonmark)
+  list(APPEND CPACK_COMPONENTS_ALL python)
+  set(CPACK_DEBIAN_PYTHON_PACKAGE_NAME python3-aeonmark)
+  set(CPACK_DEBIAN_PYTHON_PACKAGE_SECTION python)
+  file(STRINGS ${library_control}/shlibs library_shlibs REGEX "^libaeonmark ")
+  string(REGEX REPLACE "^libaeonmark [0-9]+ " "" library_dependency "${library_shlibs}")
+  set(CPACK_DEBIAN_PYTHON_PACKAGE_DEPENDS "${library_dependency}, python3 (>= 3.8~)")
+  set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${PROJECT_BINARY_DIR})
+  set(CPACK_DEBIAN_PYTHON_DESCRIPTION
+    "exact conversion of an instant between date notations (Python 3)\n${library_description}\n.\nThis package holds the Python 3 module aeonmark, on the shared library.")
+endif()
+
 # The C library dependency, versioned, from what the binaries use.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_SOURCE_DIR}/packaging/cpack_options.cmake)

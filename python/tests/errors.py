@@ -1,0 +1,127 @@
+"""How every call refuses what it cannot take, as one table: the exception's
+exact type, and for the module's own errors the program's words and the
+text; then the values at the ends of the range and of datetime's, which
+take the roads around the library's 64-bit calls, and help()'s examples.
+(The module on PYTHONPATH.)"""
+import copy
+import datetime
+import doctest
+import pickle
+import sys
+
+import aeonmark as a
+
+utc = datetime.timezone.utc
+U0, LAST = a.read("U0"), a.Instant(2**64 - 1)
+LAST_UNIX = 18446744011573782015  # Unix time of the last instant, past INT64_MAX
+OUT = "date is out of acceptable range"
+at = datetime.datetime(2000, 1, 1, tzinfo=utc)
+
+ROWS = [  # call, its arguments, the exception, the problem's words when it is an Error
+    # Not a str, a NUL, a lone surrogate: as Python's own functions refuse them.
+    (a.read, [b"U0"], TypeError, None),
+    (a.read_as, ["g", None], TypeError, None),
+    (a.convert, [1970], TypeError, None),
+    (a.read, ["U0\0"], ValueError, None),
+    (a.convert, ["U0\0x"], ValueError, None),
+    (a.read, ["U\udc80"], UnicodeEncodeError, None),
+    (a.read_as, ["u", "\ud800"], UnicodeEncodeError, None),
+    # Every problem a text can have, with the program's words.
+    (a.read, ["yesterday"], a.Error, "date format unrecognised"),
+    (a.read, [""], a.Error, "date format unrecognised"),
+    (a.read, [" U0"], a.Error, "date format unrecognised"),
+    (a.read_as, ["g", "U0"], a.Error, "date format unrecognised"),
+    (a.read, [f"U{LAST_UNIX + 1}"], a.OutOfRange, OUT),
+    (a.read, ["U-62135769601"], a.OutOfRange, OUT),
+    (a.convert, ["[-0]0000"], a.OutOfRange, OUT),
+    (a.read, ["[0]10000"], a.Error, "integer part is out of range"),
+    (a.read, ["[" + "9" * 21 + "]0000"], a.Error, "integer part is out of range"),
+    (a.read, ["2000-13-01"], a.Error, "month is out of range"),
+    (a.read, ["1900-02-29"], a.Error, "day is out of range"),
+    (a.read, ["2000*01*01T24:00"], a.Error, "hour is out of range"),
+    (a.read, ["2000=01=01T00:60"], a.Error, "minute is out of range"),
+    (a.read, ["2000-01-01T00:00:60"], a.Error, "second is out of range"),
+    (a.read, ["2000-01-01T00"], a.Error, "malformed time of day"),
+    (a.read, ["U12x"], a.Error, "malformed Unix date"),
+    # Values outside the range, and no value at all.
+    (a.from_unix, [-62135769601], a.OutOfRange, OUT),
+    (a.from_unix, [-2**63 - 1], a.OutOfRange, OUT),
+    (a.from_unix, [LAST_UNIX + 1], a.OutOfRange, OUT),
+    (a.from_unix, [2**64], a.OutOfRange, OUT),
+    (a.from_unix, [1.5], TypeError, None),
+    (a.from_unix, ["0"], TypeError, None),
+    (a.Instant, [-1], a.OutOfRange, OUT),
+    (a.Instant, [2**64], a.OutOfRange, OUT),
+    (a.Instant, [0, 2**32], ValueError, None),
+    (a.Instant, [0, -1], ValueError, None),
+    (a.to_unix, [62135769600], TypeError, None),
+    (a.write, ["U0", "g"], TypeError, None),
+    (setattr, [U0, "seconds", 0], AttributeError, None),  # an Instant is immutable
+    (setattr, [U0, "fraction", 0], AttributeError, None),
+    (setattr, [U0, "other", 0], AttributeError, None),
+    # Notation letters and digits.
+    (a.read_as, ["x", "U0x0"], ValueError, None),
+    (a.read_as, ["gj", "U0"], ValueError, None),
+    (a.write, [U0, ""], ValueError, None),
+    (a.write, [U0, "S"], ValueError, None),
+    (a.write, [U0, "s", 7], ValueError, None),
+    (a.convert, ["U0", "gz"], ValueError, None),
+    (a.convert, ["U0", "s", -1], ValueError, None),
+    (a.convert, ["U0", "s", 2.0], TypeError, None),
+    # datetime: naive, not a datetime, and instants outside its years 1 to 9999.
+    (a.from_datetime, [datetime.datetime(2000, 1, 1)], ValueError, None),
+    (a.from_datetime, [at.date()], TypeError, None),
+    (a.from_datetime, ["2000-01-01"], TypeError, None),
+    (a.Instant.to_datetime, [a.Instant(0)], OverflowError, None),
+    (a.Instant.to_datetime, [a.read("10000-01-01")], OverflowError, None),
+    (a.Instant.to_datetime, [a.from_unix(2**62)], OverflowError, None),
+    (a.Instant.to_datetime, [LAST], OverflowError, None),
+]
+
+failures = []
+for call, arguments, expected, problem in ROWS:
+    try:
+        call(*arguments)
+        failures.append(f"{call.__name__}{tuple(arguments)!r}: no exception")
+        continue
+    except Exception as error:  # pylint: disable=broad-except
+        caught = error
+    text = arguments[-1] if isinstance(arguments[-1], str) else None
+    if type(caught) is not expected or problem is not None and (caught.problem, caught.text) != (
+            problem, text):
+        failures.append(f"{call.__name__}{tuple(arguments)!r}: {type(caught).__name__} "
+                        f"{caught} (problem {getattr(caught, 'problem', None)!r})")
+
+# The ends of the range and of datetime's, and the Instant as a value.
+before = datetime.datetime.now(utc)
+now = a.now().to_datetime()
+east = datetime.timezone(datetime.timedelta(hours=23, minutes=59))
+CHECKS = [
+    (a.from_unix(LAST_UNIX), LAST),
+    (a.to_unix(LAST), LAST_UNIX),
+    (a.from_unix(2**63), a.read(f"U{2**63}")),
+    (a.from_unix(-62135769600), a.Instant(0)),
+    (a.write(LAST, "g"), "584554049254-11-07T07:00:15"),
+    (a.from_datetime(at.astimezone(east)), a.from_datetime(at)),
+    (a.from_datetime(datetime.datetime.min.replace(tzinfo=east)), a.read("0000-12-31T00:01")),
+    (a.from_datetime(datetime.datetime.max.replace(tzinfo=utc)).to_datetime(),
+     datetime.datetime.max.replace(tzinfo=utc)),
+    (a.from_datetime(at.replace(microsecond=1)).to_datetime(), at.replace(microsecond=1)),
+    (before - datetime.timedelta(seconds=1) <= now <= datetime.datetime.now(utc), True),
+    (sorted([LAST, a.Instant(5, 1), a.Instant(5), U0]), [a.Instant(5), a.Instant(5, 1), U0, LAST]),
+    ({a.Instant(5, 1): 0, a.Instant(5, 1): 1, a.Instant(5): 2}, {a.Instant(5, 1): 1, a.Instant(5): 2}),
+    (pickle.loads(pickle.dumps(LAST)) == LAST and copy.deepcopy(U0) == U0, True),
+    (repr(a.Instant(5, 1)), "aeonmark.Instant(seconds=5, fraction=1)"),
+]
+for number, (got, expected) in enumerate(CHECKS):
+    if got != expected:
+        failures.append(f"check {number}: {got!r}, not {expected!r}")
+
+# The examples of help(aeonmark).
+if doctest.testmod(a, extraglobs={"aeonmark": a}).failed:
+    failures.append("help(aeonmark): an example prints something else")
+
+for failure in failures:
+    print(failure)
+print(f"{len(ROWS)} refusals, {len(CHECKS)} values: {len(failures)} failures")
+sys.exit(1 if failures else 0)

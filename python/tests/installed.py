@@ -1,0 +1,39 @@
+"""Installs the build into a fresh prefix and runs the README's Python
+example there, its first python block after "## Use it from Python", with
+the installed module alone: it must print the text block that follows. The
+module finds the installed library by its run path, or, built for a prefix
+whose libraries the loader finds itself, through LIBRARY_DIR.
+
+    installed.py CMAKE BUILD_DIR PREFIX PYTHON_DIR README [LIBRARY_DIR]
+"""
+import os
+import re
+import shutil
+import subprocess
+import sys
+
+cmake, build, prefix, python_dir, readme = sys.argv[1:6]
+library_dir = sys.argv[6] if len(sys.argv) > 6 else ""
+shutil.rmtree(prefix, ignore_errors=True)
+subprocess.run([cmake, "--install", build, "--prefix", prefix], check=True,
+               stdout=subprocess.DEVNULL)
+site = os.path.join(prefix, python_dir)
+
+text = open(readme, encoding="utf-8").read()
+section = text[text.index("\n## Use it from Python\n"):]
+match = re.search(r"\n```python\n(.*?\n)```\n[^`]*\n```text\n(.*?\n)```", section, re.S)
+assert match, "README.md: no Python example and output under 'Use it from Python'"
+example, expected = match.groups()
+
+environment = {k: v for k, v in os.environ.items() if k not in ("PYTHONPATH", "LD_LIBRARY_PATH")}
+environment["PYTHONPATH"] = site
+if library_dir:
+    environment["LD_LIBRARY_PATH"] = os.path.join(prefix, library_dir)
+check = "import aeonmark, sys; assert aeonmark.__file__.startswith(sys.argv[1]), aeonmark.__file__\n"
+run = subprocess.run([sys.executable, "-s", "-c", check + example, site], env=environment,
+                     cwd=prefix, capture_output=True, text=True)
+if run.returncode != 0 or run.stderr or run.stdout != expected:
+    sys.exit(f"the README's Python example, installed: status {run.returncode}\n{run.stderr}"
+             f"printed:\n{run.stdout}expected:\n{expected}")
+shutil.rmtree(prefix)
+print(f"the README's Python example prints what it says with {site}")
