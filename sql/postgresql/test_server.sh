@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# sql/test_sql.py against a throwaway PostgreSQL cluster, made in a new
+# temporary folder and listening only on a Unix socket there, never on a
+# network address; stopped and removed however the test ends. Run as root,
+# the cluster belongs to the unprivileged user nobody, as the server will
+# not run as root. The extension must be installed where that server looks
+# (the package postgresql-15-aeonmark does that).
+#   sql/postgresql/test_server.sh PROGRAM
+# AEONMARK_PG_BIN names the server's programs (/usr/lib/postgresql/15/bin).
+set -euo pipefail
+bin=${AEONMARK_PG_BIN:-/usr/lib/postgresql/15/bin}
+sql=$(cd "$(dirname "$0")/.." && pwd)
+program=$(realpath "$1")
+dir=$(mktemp -d)
+owner=()
+if [ "$(id -u)" = 0 ]; then
+  chown nobody "$dir"
+  owner=(runuser -u nobody --)
+fi
+stop() {
+  (cd "$dir" && "${owner[@]}" "$bin/pg_ctl" stop -D "$dir/data" -m fast -s) || true
+  rm -rf "$dir"
+}
+trap stop EXIT
+cd "$dir"
+"${owner[@]}" "$bin/initdb" -D "$dir/data" -U postgres -A trust -E UTF8 --no-locale --no-sync >/dev/null
+"${owner[@]}" "$bin/pg_ctl" start -D "$dir/data" -l "$dir/server.log" -w -s \
+  -o "-c listen_addresses='' -c fsync=off -c unix_socket_directories='$dir'" ||
+  { cat "$dir/server.log" >&2; exit 1; }
+PATH=$bin:$PATH PGHOST=$dir PGUSER=postgres PGDATABASE=postgres \
+  /usr/bin/python3 "$sql/test_sql.py" "$program" postgresql
