@@ -1,14 +1,15 @@
 #!/usr/bin/python3
 """The SQL functions in one engine, checked against the program: the cases
 of sql/cases.txt; tests/texts.py's texts through aeonmark, aeonmark_try and
-aeonmark_to_unix, and their Unix times through aeonmark_from_unix, each
-compared with the program's line or message for the same text; and an
-index on a function.
+aeonmark_to_unix, each compared with the program's line or message for the
+text, and their Unix times through aeonmark_from_unix, compared with its
+line for U and that time; and an index on a function.
 
     sql/test_sql.py PROGRAM sqlite MODULE
     sql/test_sql.py PROGRAM postgresql    (psql on PATH, the server named by
                                            PGHOST and the like, the extension
-                                           installed there)
+                                           installed there: see
+                                           sql/postgresql/with_server.sh)
 
 Outcomes are texts: a value, NULL, or "error SQLSTATE message" ("-" for
 SQLite's missing SQLSTATE). AEONMARK_SQL_TEXTS sets the count (100000).
