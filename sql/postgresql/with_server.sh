@@ -23,8 +23,8 @@ trap stop EXIT
 # The server's programs run from its folder: nobody may not read the caller's.
 (cd "$dir" &&
   "${owner[@]}" "$bin/initdb" -D "$dir/data" -U postgres -A trust -E UTF8 --no-locale --no-sync \
-    >/dev/null &&
+    </dev/null >/dev/null &&
   "${owner[@]}" "$bin/pg_ctl" start -D "$dir/data" -l "$dir/server.log" -w -s \
-    -o "-c listen_addresses='' -c fsync=off -c unix_socket_directories='$dir'") ||
+    -o "-c listen_addresses='' -c fsync=off -c unix_socket_directories='$dir'" </dev/null) ||
   { cat "$dir/server.log" >&2 || true; exit 1; }
 PATH=$bin:$PATH PGHOST=$dir PGUSER=postgres PGDATABASE=postgres "$@"
