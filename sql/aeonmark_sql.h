@@ -24,7 +24,7 @@
  * "aeonmark: <words>: <the value given>", as the program's are. */
 #define AEONMARK_SQL_BAD_NOTATIONS "notations are letters of sjgqux"
 #define AEONMARK_SQL_BAD_DIGITS "digits are 0 to 6"
-#define AEONMARK_SQL_NOT_WHOLE "Unix time is not a whole number of seconds"
+#define AEONMARK_SQL_NOT_INTEGER "Unix seconds are not a 64-bit integer"
 
 /* The notations chosen by letters, one bit each in the program's order, as
  * the program's option letters choose them (twice is once); 0 when there is

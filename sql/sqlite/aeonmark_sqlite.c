@@ -122,7 +122,7 @@ static void from_unix(sqlite3_context *context, int argc, sqlite3_value **argv) 
     sqlite3_int64 seconds = 0;
     if (!whole_number(argv[0], &seconds)) {
         const char *given = (const char *)sqlite3_value_text(argv[0]);
-        fail(context, AEONMARK_SQL_NOT_WHOLE, given == NULL ? "" : given);
+        fail(context, AEONMARK_SQL_NOT_INTEGER, given == NULL ? "" : given);
         return;
     }
     aeonmark_instant instant;
