@@ -137,9 +137,17 @@ set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_SECTION libdevel)
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_DEPENDS "libaeonmark1 (= ${PROJECT_VERSION})")
 set(CPACK_DEBIAN_DEVELOPMENT_DESCRIPTION
   "exact conversion of an instant between date notations (development files)\n${library_description}\n.\nThis package holds the header, the static library, the pkg-config and\nCMake files, and the manual page aeonmark(3).")
-# python3-aeonmark: the Python module, on libaeonmark1 with the dependency
-# its shlibs file gives (dpkg-shlibdeps does not know a library of this
-# build), and on a python3 with the stable ABI of 3.8.
+# The faces (the Python module, the SQL functions) load libaeonmark1 rather
+# than hold a copy of the library, and depend on it as the library's shlibs
+# file says: dpkg-shlibdeps finds the library in the build tree, where no
+# package tells it the dependency.
+file(STRINGS ${library_control}/shlibs library_shlibs LIMIT_COUNT 1)
+string(REGEX MATCH "^[^ ]+ [^ ]+ (.+)$" library_dependency "${library_shlibs}")
+set(library_dependency "${CMAKE_MATCH_1}")
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${PROJECT_BINARY_DIR})
+
+# python3-aeonmark: the Python module, on libaeonmark1 and on a python3 with
+# the stable ABI of 3.8.
 if(AEONMARK_PYTHON)
   install(TARGETS aeonmark_python LIBRARY DESTINATION ${AEONMARK_PYTHON_DIR} COMPONENT python)
   if(NOT IS_ABSOLUTE "${AEONMARK_PYTHON_DIR}")
@@ -149,14 +157,46 @@ if(AEONMARK_PYTHON)
   list(APPEND CPACK_COMPONENTS_ALL python)
   set(CPACK_DEBIAN_PYTHON_PACKAGE_NAME python3-aeonmark)
   set(CPACK_DEBIAN_PYTHON_PACKAGE_SECTION python)
-  file(STRINGS ${library_control}/shlibs library_shlibs REGEX "^libaeonmark ")
-  string(REGEX REPLACE "^libaeonmark [0-9]+ " "" library_dependency "${library_shlibs}")
   set(CPACK_DEBIAN_PYTHON_PACKAGE_DEPENDS "${library_dependency}, python3 (>= 3.8~)")
-  set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${PROJECT_BINARY_DIR})
   set(CPACK_DEBIAN_PYTHON_DESCRIPTION
     "exact conversion of an instant between date notations (Python 3)\n${library_description}\n.\nThis package holds the Python 3 module aeonmark, on the shared library.")
 endif()
 
+# The SQL functions, a package for each engine they were built for (sql/).
+set(sql_description [[
+SQL functions that read a date in whichever notation it is written and
+write it in any of the others, exactly: the aeonmark era/count notation, the
+proleptic Julian and Gregorian calendars, a 365.2425-day mean-year calendar,
+and Unix time in decimal and hexadecimal. aeonmark(text, notations, digits),
+aeonmark_try (NULL for a text that does not read), aeonmark_from_unix and
+aeonmark_to_unix are deterministic, so indexes and generated columns may
+use them.]])
+if(TARGET aeonmark_sqlite)
+  list(APPEND CPACK_COMPONENTS_ALL sqlite)
+  aeonmark_strip_more(${AEONMARK_SQLITE_MODULE} sqlite)
+  aeonmark_package_docs(sqlite libsqlite3-mod-aeonmark)
+  set(CPACK_DEBIAN_SQLITE_PACKAGE_NAME libsqlite3-mod-aeonmark)
+  set(CPACK_DEBIAN_SQLITE_PACKAGE_SECTION database)
+  set(CPACK_DEBIAN_SQLITE_PACKAGE_DEPENDS "${library_dependency}")
+  set(CPACK_DEBIAN_SQLITE_PACKAGE_ENHANCES "libsqlite3-0")
+  set(CPACK_DEBIAN_SQLITE_DESCRIPTION
+    "exact conversion of an instant between date notations (SQLite extension)\n${sql_description}\n.\nThis package holds the SQLite loadable extension,\n${CMAKE_INSTALL_PREFIX}/${AEONMARK_SQLITE_MODULE}.")
+endif()
+if(TARGET aeonmark_postgresql)
+  set(pg_package postgresql-${AEONMARK_PG_MAJOR}-aeonmark)
+  list(APPEND CPACK_COMPONENTS_ALL postgresql)
+  aeonmark_strip_more(${AEONMARK_PG_MODULE} postgresql)
+  configure_file(${PROJECT_SOURCE_DIR}/packaging/postgresql/lintian-overrides.in
+    ${docs}/${pg_package} @ONLY)
+  install(FILES ${docs}/${pg_package} DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/lintian/overrides
+    COMPONENT postgresql)
+  aeonmark_package_docs(postgresql ${pg_package})
+  set(CPACK_DEBIAN_POSTGRESQL_PACKAGE_NAME ${pg_package})
+  set(CPACK_DEBIAN_POSTGRESQL_PACKAGE_SECTION database)
+  set(CPACK_DEBIAN_POSTGRESQL_PACKAGE_DEPENDS "${library_dependency}, postgresql-${AEONMARK_PG_MAJOR}")
+  set(CPACK_DEBIAN_POSTGRESQL_DESCRIPTION
+    "exact conversion of an instant between date notations (PostgreSQL ${AEONMARK_PG_MAJOR})\n${sql_description}\n.\nThis package holds the PostgreSQL extension: CREATE EXTENSION aeonmark.")
+endif()
 # The C library dependency, versioned, from what the binaries use.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_SOURCE_DIR}/packaging/cpack_options.cmake)
