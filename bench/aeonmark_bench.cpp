@@ -7,10 +7,11 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cerrno>
 #include <random>
 #include <string>
 #include <vector>
+
+using namespace aeonmark;
 
 namespace {
 
@@ -47,7 +48,6 @@ void bench_reader(benchmark::State &state, Reader read, Writer write) {
     size_t i = 0;
     TimePoint tp{};
     for (auto _ : state) { // NOLINT(clang-analyzer-deadcode.DeadStores)
-        errno = 0;         // as the claim of a text leaves it for each reader
         benchmark::DoNotOptimize(read(in[i++ % SAMPLES].c_str(), tp));
         benchmark::ClobberMemory();
     }

@@ -10,6 +10,9 @@
 #include <cstring>
 #include <string>
 
+// The targets name the core's parts throughout.
+using namespace aeonmark;
+
 // Arguments cannot hold a NUL: the text ends at the first one. The copy sits
 // in a buffer of exactly its own size so that the sanitizer sees any read
 // past the terminator.

@@ -76,14 +76,15 @@ AEONMARK_API const char *aeonmark_problem_text(aeonmark_problem problem);
  *   AEONMARK_UNRECOGNISED        no notation claims the text, or text or
  *                                instant is null
  *   AEONMARK_OUT_OF_RANGE        a date before the first instant or past the
- *                                last (also a year or count past 2^64 - 1,
- *                                and the aeonmark era -0)
- *   AEONMARK_INTEGER_OUT_OF_RANGE  an aeonmark era or count too large
+ *                                last (also a year or Unix count past
+ *                                2^64 - 1, and the aeonmark era -0)
+ *   AEONMARK_INTEGER_OUT_OF_RANGE  an aeonmark era past 2^64 - 1 or a count
+ *                                too large for its era
  *   AEONMARK_MONTH_OUT_OF_RANGE, ..._DAY_..., ..._HOUR_..., ..._MINUTE_...,
  *   ..._SECOND_...               a calendar field outside its range; a day
  *                                its month lacks (2000-02-30) is a day
  *   AEONMARK_MALFORMED_TIME      a calendar date followed by anything but
- *                                Thh:mm or Thh:mm:ss
+ *                                Thh:mm or Thh:mm:ss (T or t)
  *   AEONMARK_MALFORMED_UNIX      U text that is not a decimal or 0x count
  * The aeonmark and mean-year readers take a part of a second up to the next
  * 2^-32 s, so text written with 6 digits reads back to an instant that
@@ -101,11 +102,12 @@ AEONMARK_API aeonmark_problem aeonmark_read_notation(char notation, const char *
  * snprintf does: returns the text's length (never above
  * AEONMARK_TEXT_MAX - 1) and, when size is at least 1, writes as much of the
  * text as fits in size - 1 bytes and a NUL; buffer may be null when size is
- * 0. digits, 0 to 6, is the number of aeonmark fraction digits ('s' only;
- * the command line's default is 2). Returns 0 and writes nothing for an
- * unknown notation or digits outside 0 to 6. Every instant has a text in
- * every notation; writers cut what lies below their last digit and never
- * round up. */
+ * 0. digits, 0 to 6 whatever the notation, is the number of aeonmark
+ * fraction digits, which only 's' uses (the command line's default is 2).
+ * For an unknown notation or digits outside 0 to 6 the text is empty:
+ * returns 0 and writes a NUL alone. Every instant has a text in every
+ * notation; writers cut what lies below their last digit and never round
+ * up. */
 AEONMARK_API size_t aeonmark_write(aeonmark_instant instant, char notation, int digits,
                                    char *buffer, size_t size);
 

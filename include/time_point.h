@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+namespace aeonmark {
+
 // Seconds since 0001-01-01T00:00:00 of the proleptic Julian calendar (the epoch)
 // as two 32-bit halves, plus the part of a second in units of 2^-32 s.
 // Each field holds at most 2^32 - 1.
@@ -45,3 +47,5 @@ using Reader = ReadResult (*)(const char *text, TimePoint &tp);
 using Writer = char *(*)(const TimePoint &tp, int digits, char *out);
 constexpr int WRITER_TEXT_MAX = AEONMARK_TEXT_MAX - 1;
 constexpr int MAX_DIGITS = 6; // of an aeonmark fraction: millionths of a count
+
+} // namespace aeonmark

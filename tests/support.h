@@ -14,6 +14,9 @@
 #include <string>
 #include <string_view>
 
+// The tests name the core's parts throughout.
+using namespace aeonmark;
+
 constexpr uint64_t MAX = ~uint64_t{0};     // the largest 64-bit number, the last TimePoint second
 constexpr uint64_t LAST_FRAC = 0xffffffff; // the last 2^-32 s of a second
 constexpr uint64_t UNIX_EPOCH_SECONDS = 62135769600; // 1970-01-01T00:00:00 as TimePoint seconds

@@ -12,6 +12,8 @@
 #include <iterator>
 #include <numeric>
 
+using namespace aeonmark;
+
 namespace {
 
 // The arguments, each ended by a NUL, as the caller wrote them: about what

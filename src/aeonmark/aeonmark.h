@@ -12,6 +12,8 @@
 #include <iterator>
 #include <numeric>
 
+namespace aeonmark {
+
 constexpr int FRACTION_DIGITS = MAX_DIGITS; // millionths of a count
 constexpr uint32_t MILLIONTHS_PER_COUNT = 1000000;
 static_assert(MILLIONTHS_PER_COUNT == powers_of_ten.of[FRACTION_DIGITS]);
@@ -135,3 +137,5 @@ ReadResult read_aeonmark(const char *text, TimePoint &tp);
 // Writer of row s: the text of tp with digits (0 to 6) fraction digits,
 // always truncated. Exact for every TimePoint.
 char *write_aeonmark(const TimePoint &tp, int digits, char *out);
+
+} // namespace aeonmark

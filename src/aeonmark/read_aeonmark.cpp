@@ -1,6 +1,8 @@
 // Aeonmark text read back to the instant it names.
 #include "aeonmark/aeonmark.h"
 
+namespace aeonmark {
+
 namespace {
 
 // The largest count of an era: the era's last, unless a region that begins
@@ -84,3 +86,5 @@ TimePoint after_counts(const Region &r, Wide base, Wide counts, uint64_t m, Over
 ReadResult read_aeonmark(const char *text, TimePoint &tp) {
     return *text == '[' ? read_aeonmark_rest(text, tp) : READ_NOT_MINE;
 }
+
+} // namespace aeonmark

@@ -1,6 +1,8 @@
 // Aeonmark text of an instant.
 #include "aeonmark/aeonmark.h"
 
+namespace aeonmark {
+
 namespace {
 
 // [5845540490]31852.924705 is the longest text a TimePoint reaches; the
@@ -62,3 +64,5 @@ char *write_aeonmark(const TimePoint &tp, int digits, char *out) {
     return write_text(out, false, era, wide_mod(position, r.counts_per_era), r.count_digits,
                       c.millionths, digits);
 }
+
+} // namespace aeonmark

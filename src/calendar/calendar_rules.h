@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+namespace aeonmark {
+
 constexpr uint32_t SECONDS_PER_DAY = 86400;
 constexpr uint32_t DAYS_PER_YEAR = 365;                // a common year
 constexpr uint32_t DAYS_PER_LEAP_YEAR = 366;           // no year is longer
@@ -63,3 +65,5 @@ static_assert(months_of_year(false).days_before[11] + months_of_year(false).leng
               DAYS_PER_YEAR);
 static_assert(months_of_year(true).days_before[11] + months_of_year(true).lengths[11] ==
               DAYS_PER_LEAP_YEAR);
+
+} // namespace aeonmark

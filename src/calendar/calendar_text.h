@@ -7,6 +7,8 @@
 
 #include <cstdint>
 
+namespace aeonmark {
+
 // 18446744073709551615-12-31T00:00:00: a 20-digit year and 15 more characters.
 constexpr int CALENDAR_TEXT_MAX = 35;
 static_assert(CALENDAR_TEXT_MAX <= WRITER_TEXT_MAX);
@@ -36,3 +38,5 @@ inline char *write_calendar_text(const Calendar &calendar, Wide year, uint32_t d
     *p++ = ':';
     return put_digits(p, second_of_day % 60, 10, 2);
 }
+
+} // namespace aeonmark

@@ -7,6 +7,8 @@
 
 #include <cstdint>
 
+namespace aeonmark {
+
 // One calendar date as written, each field within its own range; the day is
 // not yet checked against the length of its month.
 struct DateFields {
@@ -106,3 +108,5 @@ inline uint32_t second_of_day(const DateFields &f) {
 inline bool day_in_month(const DateFields &f, const uint8_t *lengths) {
     return f.day <= lengths[f.month - 1];
 }
+
+} // namespace aeonmark

@@ -6,6 +6,8 @@
 #include "calendar/date_fields.h"
 #include "wide/wide.h"
 
+namespace aeonmark {
+
 namespace {
 
 constexpr uint32_t GREGORIAN_YEAR_1_DAY = 2; // Gregorian 0001-01-01 is day 2 of the epoch
@@ -131,3 +133,5 @@ char *write_julian(const TimePoint &tp, int /*digits*/, char *out) {
 char *write_gregorian(const TimePoint &tp, int /*digits*/, char *out) {
     return write_date(tp, GREGORIAN, out);
 }
+
+} // namespace aeonmark

@@ -5,6 +5,8 @@
 
 #include "time_point.h"
 
+namespace aeonmark {
+
 // Readers of rows j and g: a date of the calendar into whole seconds (frac
 // 0). Not mine, or failed, as the date fields are; a day beyond its month in
 // that calendar's year is AEONMARK_DAY_OUT_OF_RANGE. Constant time for any
@@ -24,3 +26,5 @@ ReadResult read_gregorian(const char *text, TimePoint &tp);
 // to 584554049254 (Gregorian).
 char *write_julian(const TimePoint &tp, int digits, char *out);
 char *write_gregorian(const TimePoint &tp, int digits, char *out);
+
+} // namespace aeonmark

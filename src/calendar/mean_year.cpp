@@ -5,6 +5,8 @@
 #include "calendar/calendar_text.h"
 #include "calendar/date_fields.h"
 
+namespace aeonmark {
+
 namespace {
 
 // A nominal second lasts 146097/146000 s: the days of 400 mean years over
@@ -70,3 +72,5 @@ char *write_mean_year(const TimePoint &tp, int /*digits*/, char *out) {
     const uint32_t s = static_cast<uint32_t>((rem * NOMINAL + frac_part) / STRETCHED); // < 31536000
     return write_calendar_text(MEAN_YEAR, year, s / SECONDS_PER_DAY, s % SECONDS_PER_DAY, out);
 }
+
+} // namespace aeonmark

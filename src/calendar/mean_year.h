@@ -10,6 +10,8 @@
 
 #include <cstdint>
 
+namespace aeonmark {
+
 constexpr uint32_t MEAN_YEAR_SECONDS = 31556952;    // 365.2425 days
 constexpr uint32_t NOMINAL_YEAR_SECONDS = 31536000; // the 365 days it is laid out as
 constexpr uint64_t MEAN_ANCHOR_YEAR = 323;
@@ -34,3 +36,5 @@ ReadResult read_mean_year(const char *text, TimePoint &tp);
 // Writer of row q: the nominal second in which tp lies (the part below it
 // dropped), for every TimePoint.
 char *write_mean_year(const TimePoint &tp, int digits, char *out);
+
+} // namespace aeonmark

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <ctime>
 
+namespace aeonmark {
 namespace {
 
 // The caller's errno, given back however the call ends: the clock may
@@ -44,6 +45,11 @@ constexpr uint32_t fraction_of_nanoseconds(uint64_t nanoseconds) {
 }
 
 } // namespace
+} // namespace aeonmark
+
+// The calls name the core's parts as aeonmark::, their namespace, which
+// keeps them apart from a caller's names in the static library too.
+using namespace aeonmark;
 
 extern "C" {
 
@@ -95,7 +101,10 @@ aeonmark_problem aeonmark_read_notation(char notation, const char *text,
 size_t aeonmark_write(aeonmark_instant instant, char notation, int digits, char *buffer,
                       size_t size) {
     const FormatEntry *row = format_of(notation);
-    if (row == nullptr || digits < 0 || digits > MAX_DIGITS) return 0;
+    if (row == nullptr || digits < 0 || digits > MAX_DIGITS) {
+        if (size > 0) *buffer = '\0'; // a caller that prints it anyway prints nothing
+        return 0;
+    }
     const TimePoint tp = time_point_of(instant);
     if (size >= AEONMARK_TEXT_MAX) { // room for any text: written in place
         char *const end = row->writer(tp, digits, buffer);

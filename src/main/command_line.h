@@ -3,6 +3,8 @@
 
 #include "main/front_end.h"
 
+namespace aeonmark {
+
 // One run of the command line: the program name, the options, then each
 // date argument's line or message, or with no date the current time, as
 // read_now gives it. False when an option, a date or the clock failed. The
@@ -26,3 +28,5 @@ inline bool run_command_line(int argc, char *argv[], bool (*read_now)(TimePoint 
     for (int i = first_date; i < argc; ++i) ok = convert_date(argv[i], tp) && ok;
     return ok;
 }
+
+} // namespace aeonmark

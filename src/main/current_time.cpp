@@ -12,6 +12,8 @@
 #include <cstring>
 #include <ctime>
 
+namespace aeonmark {
+
 bool read_clock(int64_t unix_seconds, TimePoint &tp) {
     if (from_unix_seconds(unix_seconds, tp)) return true;
     char seconds[24]; // U, a sign and 19 digits
@@ -30,3 +32,5 @@ bool read_current_time(TimePoint &tp) {
     }
     return read_clock(static_cast<int64_t>(now), tp);
 }
+
+} // namespace aeonmark

@@ -9,6 +9,8 @@
 
 #include <span>
 
+namespace aeonmark {
+
 const FormatEntry format_table[NOTATIONS + 1] = {
     {'s', read_aeonmark, write_aeonmark},   // [era]count.fraction
     {'j', read_julian, write_julian},       // year=month=day
@@ -34,3 +36,5 @@ ReadResult claim_date(const char *text, TimePoint &tp) {
     }
     return READ_NOT_MINE;
 }
+
+} // namespace aeonmark

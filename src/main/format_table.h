@@ -5,6 +5,8 @@
 
 #include "time_point.h"
 
+namespace aeonmark {
+
 // One notation: its letter, its reader (absent for x) and its writer.
 struct FormatEntry {
     char letter; // option letter; 0 ends the table
@@ -22,3 +24,5 @@ const FormatEntry *format_of(char letter);
 // Offers text to each reader in table order: the first that does not answer
 // READ_NOT_MINE decides; READ_NOT_MINE when none claims the text.
 ReadResult claim_date(const char *text, TimePoint &tp);
+
+} // namespace aeonmark

@@ -7,6 +7,8 @@
 
 #include <cstdint>
 
+namespace aeonmark {
+
 // What the options choose for every line: the writers of the selected rows
 // in table order, then a null, and the aeonmark fraction digits.
 struct LineFormat {
@@ -59,3 +61,5 @@ enum class StdoutAtEnd : uint8_t {
 // false (after "write error") if anything written to it since the last
 // finish was lost. Once it is closed nothing is written to it.
 bool finish_output(StdoutAtEnd at_end);
+
+} // namespace aeonmark

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 int main(int argc, char *argv[]) {
+    using namespace aeonmark;
     const bool ok = run_command_line(argc, argv, read_current_time);
     return finish_output(StdoutAtEnd::CLOSE) && ok ? EXIT_SUCCESS : EXIT_FAILURE;
 }

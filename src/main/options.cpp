@@ -3,6 +3,8 @@
 
 #include "main/program.h"
 
+namespace aeonmark {
+
 void set_program_name(const char *invocation) {
     if (invocation == nullptr) return; // keeps the default name
     // A / anywhere wins over any backslash. One pass rather than two library
@@ -44,3 +46,5 @@ int parse_options(int argc, char *const argv[], LineFormat &format) {
     *writer = nullptr;
     return i;
 }
+
+} // namespace aeonmark

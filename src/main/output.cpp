@@ -10,6 +10,8 @@
 #include <cstdio>
 #include <cstring>
 
+namespace aeonmark {
+
 namespace {
 
 // Every text, a space or newline after each: the longest line.
@@ -90,3 +92,5 @@ bool finish_output(StdoutAtEnd at_end) {
     report("write error", strerror(error));
     return false;
 }
+
+} // namespace aeonmark

@@ -6,6 +6,8 @@
 
 #include <cstdio>
 
+namespace aeonmark {
+
 const char *program_name = "aeonmark";
 
 void report(const char *problem, const char *argument) {
@@ -24,3 +26,5 @@ bool convert_date(const char *text, TimePoint &tp) {
     report(aeonmark_problem_text(result), text);
     return false;
 }
+
+} // namespace aeonmark

@@ -1,6 +1,8 @@
 // Unix time both ways: one wide addition or subtraction of Unix time 0.
 #include "unixtime/unix_time.h"
 
+namespace aeonmark {
+
 namespace {
 
 // The longest text is U18446744011573782015: U and 20 decimal digits. A
@@ -74,3 +76,5 @@ bool to_unix_seconds(const TimePoint &tp, int64_t &unix_seconds) {
     unix_seconds = static_cast<int64_t>(secs - epoch);
     return true;
 }
+
+} // namespace aeonmark

@@ -7,6 +7,8 @@
 
 #include <cstdint>
 
+namespace aeonmark {
+
 // TimePoint seconds of Unix time 0.
 constexpr Wide UNIX_EPOCH = wide_split(62135769600);
 
@@ -27,3 +29,5 @@ bool from_unix_seconds(int64_t unix_seconds, TimePoint &tp);
 // The Unix time of tp in whole seconds, the fraction dropped (the floor);
 // false, leaving unix_seconds alone, past INT64_MAX.
 bool to_unix_seconds(const TimePoint &tp, int64_t &unix_seconds);
+
+} // namespace aeonmark

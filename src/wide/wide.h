@@ -12,6 +12,8 @@
 #include <cstdint>
 #include <cstring>
 
+namespace aeonmark {
+
 struct Wide {
     uint64_t hi;
     uint64_t lo;
@@ -265,3 +267,5 @@ inline char *put_digits(char *out, uint64_t value, unsigned base, unsigned min_d
     }
     return end;
 }
+
+} // namespace aeonmark
