@@ -1,9 +1,11 @@
-// run() in node against the native program built beside it, over the same
-// N dates (fixed seed) on the same command lines of 20,000 dates each. The
+// run() and convert() in node against the native program built beside it,
+// over the same N dates (fixed seed), the program and run() on the same
+// command lines of 20,000 dates each, convert() on one date a call. The
 // native program's time includes starting each process (shown apart, as the
 // time of as many runs on one date) and writes to /dev/null; run()'s
-// includes handing the arguments in and the output out as bytes. Both print
-// the same bytes, checked first. Median of 5 runs of each, taken in turns.
+// includes handing the arguments in and the output out as bytes, convert()'s
+// the text in and the strings out. All give the same texts, checked first.
+// Median of 5 runs of each, taken in turns.
 // Usage: node bench/web.mjs BUILD_FOLDER N
 import { spawnSync } from 'node:child_process';
 import { openSync } from 'node:fs';
@@ -11,7 +13,7 @@ import { resolve } from 'node:path';
 import { performance } from 'node:perf_hooks';
 
 const [folder, count] = process.argv.slice(2);
-const { run } = await import(resolve(folder, 'aeonmark.mjs'));
+const { run, convert } = await import(resolve(folder, 'aeonmark.mjs'));
 const native = resolve(folder, 'native/aeonmark');
 const N = Number(count);
 const PER_LINE = 20000;
@@ -49,15 +51,23 @@ for (const [what, options, dates] of [
   const commandLines = lines(options, dates);
   for (const args of commandLines)
     if (Buffer.compare(Buffer.from(webRun(args).stdout), nativeOutput(args)) !== 0) throw new Error(`outputs differ: ${what}`);
+  const letters = options.slice(1);
+  const converted = dates.map((date) => convert(date, letters).join(' ') + '\n').join('');
+  if (converted !== commandLines.map((args) => nativeOutput(args).toString()).join('')) throw new Error(`texts differ: ${what}`);
+  const convertAll = () => {
+    for (const date of dates) convert(date, letters);
+  };
   const starts = commandLines.map(() => [options, dates[0]]);
-  const times = { native: [], web: [], starts: [] };
+  const times = { native: [], web: [], convert: [], starts: [] };
   for (let round = 0; round < 5; ++round) {
     times.native.push(seconds(nativeRun, commandLines));
     times.web.push(seconds(webRun, commandLines));
+    times.convert.push(seconds(convertAll, [[]]));
     times.starts.push(seconds(nativeRun, starts));
   }
-  const [n, w, s] = [median(times.native), median(times.web), median(times.starts)];
+  const [n, w, c, s] = [times.native, times.web, times.convert, times.starts].map(median);
   console.log(`${what}:`);
   console.log(`  native: ${rate(n)} (${ms(n)}, of which ${starts.length} process starts ${ms(s)})`);
   console.log(`  run() in node: ${rate(w)} (${ms(w)})`);
+  console.log(`  convert(date, '${letters}') in node: ${rate(c)} (${ms(c)})`);
 }

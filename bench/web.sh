@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Conversions per second of the page's run() in node next to the native
+# Conversions per second of run() and convert() in node next to the native
 # program's, over the same dates and command lines: see bench/web.mjs.
 # Usage: bench/web.sh [N]
 set -euo pipefail

@@ -1,12 +1,15 @@
 // The program as the page and node call it: one run of the command line on
 // arguments laid out by the caller, with the caller's clock as the current
-// time, any number of times in one module.
+// time, any number of times in one module; and where the library's own
+// calls, which the module exports beside these, take and leave their values.
 #include "aeonmark/aeonmark.h"
 #include "calendar/calendar_rules.h"
 #include "main/command_line.h"
+#include "main/program.h"
 #include "unixtime/unix_time.h"
 
 #include <cerrno>
+#include <cstddef>
 #include <cstdlib>
 #include <cstring>
 #include <iterator>
@@ -34,6 +37,29 @@ bool read_caller_clock(TimePoint &tp) {
 // counts that follow in days. A line holds at most 21 + 1 + 20 + 1 + 12 + 1
 // bytes.
 char timeline[(std::size(REGIONS) + 2) * 64];
+
+// The values of one library call, apart from the argument space, so that a
+// call made from a run's write hook changes nothing the run still reads. A
+// text that text cannot hold comes in memory of its own, from malloc.
+struct {
+    aeonmark_instant instant;
+    int64_t unix_seconds;
+    char written[AEONMARK_TEXT_MAX];
+    char text[size_t{1} << 16];
+} call;
+// For JavaScript, which reads them as 32-bit words: where each part of call
+// is, and the sizes of its two texts.
+const uintptr_t call_places[] = {
+    reinterpret_cast<uintptr_t>(&call.instant), reinterpret_cast<uintptr_t>(&call.unix_seconds),
+    reinterpret_cast<uintptr_t>(call.written),  sizeof call.written,
+    reinterpret_cast<uintptr_t>(call.text),     sizeof call.text,
+};
+// JavaScript reads and writes an instant's fields at these offsets.
+static_assert(offsetof(aeonmark_instant, seconds) == 0 &&
+              offsetof(aeonmark_instant, fraction) == 8);
+
+// The notations' letters in table order: every one, then those that read.
+char letters[2][NOTATIONS + 1];
 
 // n / d in decimal: exact when d, in lowest terms, has no prime factors but
 // 2 and 5, as a count's length in days has; any other stops after 12 digits.
@@ -99,6 +125,25 @@ const char *web_timeline() {
     p = put_boundary(p, time_point(wide_split(UINT64_MAX), HALF_MASK), nullptr);
     *p = '\0';
     return timeline;
+}
+
+const uintptr_t *web_call_places() {
+    return call_places;
+}
+
+// The letters of every notation (readers false) or of those that read
+// (readers true), in table order.
+const char *web_letters(bool readers) {
+    char *p = letters[readers ? 1 : 0];
+    if (*p == '\0')
+        for (const FormatEntry *row = format_table; row->letter != '\0'; ++row)
+            if (!readers || row->reader != nullptr) *p++ = row->letter;
+    return letters[readers ? 1 : 0];
+}
+
+// The name every message of the program begins with.
+const char *web_program_name() {
+    return program_name;
 }
 
 } // extern "C"

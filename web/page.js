@@ -1,7 +1,7 @@
-// The page: the lines of the input converted by the command line, the
+// The page: the lines of the input converted by the library's calls, the
 // current time while it is empty, and where the instant lies. The core
-// writes every text and message; this moves them into the page, always as
-// text, and adds help of its own for what people paste.
+// writes every text and gives every problem's words; this moves them into
+// the page, always as text, and adds help of its own for what people paste.
 const aeonmark = await loadAeonmark(createCore);
 const byId = (id) => document.getElementById(id);
 const input = byId('date');
@@ -46,28 +46,25 @@ function place(text) {
 // A line without the spaces and tabs a shell splits on.
 const trimmed = (line) => line.replace(/^[ \t]+|[ \t]+$/g, '');
 
-// The program's line for each date, or its message (failed), from one run
-// of the core. Standard output is handed on before each message is written,
-// so the writes of both streams, in the order made, hold one line a date,
-// which belongs to the stream that ended it.
-function answer(list, clock) {
-  // Until a date has come, an argument that begins with - is an option.
-  const lead = list[0]?.startsWith('-') ? ['U0'] : [];
-  const { writes } = aeonmark.run([`-${letters}`, `-s${digits.value}`, ...lead, ...list], clock);
-  const decoder = new TextDecoder();
-  const failed = [];
-  let text = '';
-  for (const { fd, bytes } of writes) {
-    text += decoder.decode(bytes, { stream: true });
-    for (let at = bytes.indexOf(10); at >= 0; at = bytes.indexOf(10, at + 1)) failed.push(fd === 2);
+// What call gives, or null when the core refuses what it was given.
+function orNull(call) {
+  try {
+    return call();
+  } catch (error) {
+    if (error instanceof AeonmarkError) return null;
+    throw error;
   }
-  return { lines: text.split('\n').slice(lead.length, -1), failed: failed.slice(lead.length) };
 }
 
-// One line of core output, or null when it refused the text.
-function printed(args) {
-  const { status, stdout } = aeonmark.run(args, 0);
-  return status === 0 ? new TextDecoder().decode(stdout).trimEnd().split(' ') : null;
+// The program's line for a date at the page's digits, or its message
+// (failed), in the program's shape with the core's words.
+function answer(date) {
+  try {
+    return { line: aeonmark.convert(date, letters, Number(digits.value)).join(' '), failed: false };
+  } catch (error) {
+    if (!(error instanceof AeonmarkError)) throw error;
+    return { line: `${aeonmark.programName}: ${error.problem}: ${date}`, failed: true };
+  }
 }
 
 // What a person can read of a text: characters that show nothing, control
@@ -90,20 +87,18 @@ function visible(text, most = 120) {
 // The core's messages end with the text they were given, shown readable.
 const readable = (said, date) =>
   said.endsWith(date) ? said.slice(0, said.length - date.length) + visible(date) : visible(said);
-// Messages of the page's own begin with the program's name, as the core's do.
-const programName = new TextDecoder().decode(aeonmark.run([''], 0).stderr).split(':')[0];
 
-// The conversion of the input, some hundreds of dates a run, in turns short
-// enough that the page answers between them; a newer input ends it.
+// The conversion of the input, some hundreds of dates at a time, in turns
+// short enough that the page answers between them; a newer input ends it.
 const SLICE_MS = 25;
 const CHUNK_DATES = 500;
-const CHUNK_UNITS = 1 << 18; // UTF-16 units, well within the core's argument space in UTF-8
+const CHUNK_UNITS = 1 << 18; // UTF-16 units: long lines take time to read and to echo
 let batch = { text: '', at: 0, list: [], lines: [], failed: [] };
 let job = 0;
 let shownAt = null; // the second shown while the input is empty
 
 // The next dates of the input, from where the last ended: lines that are
-// not blank once trimmed, as many as one run takes.
+// not blank once trimmed, as many as one chunk takes.
 function nextDates() {
   const line = /[^\r\n\0]+/g;
   line.lastIndex = batch.at;
@@ -119,17 +114,13 @@ function nextDates() {
   return dates;
 }
 
-function convert(dates, clock) {
-  let done;
-  try {
-    done = answer(dates, clock);
-  } catch (error) {
-    if (!(error instanceof RangeError) || dates.length !== 1) throw error;
-    done = { lines: [`${programName}: argument too long: ${dates[0]}`], failed: [true] };
+function convert(dates) {
+  for (const date of dates) {
+    const { line, failed } = answer(date);
+    batch.lines.push(line);
+    batch.failed.push(failed);
   }
   batch.list.push(...dates);
-  batch.lines.push(...done.lines);
-  batch.failed.push(...done.failed);
   rows.hidden = batch.list.length < 2;
 }
 
@@ -144,14 +135,15 @@ async function refresh(finished) {
   shownAt = dates.length === 0 ? clock : null;
   rows.hidden = true;
   if (dates.length === 0) {
-    showInstant(null, answer([], clock).lines[0], false);
+    const moment = aeonmark.fromUnix(clock);
+    showInstant(null, [...letters].map((l) => aeonmark.write(moment, l, Number(digits.value))).join(' '), false);
     if (finished) finished();
     return;
   }
   rowsStatus.textContent = 'Converting…';
   table.setAttribute('aria-rowcount', -1);
   let turn = performance.now();
-  convert(dates, clock);
+  convert(dates);
   showInstant(batch.list[0], batch.lines[0], batch.failed[0]);
   drawRows();
   while ((dates = nextDates()).length > 0) {
@@ -161,7 +153,7 @@ async function refresh(finished) {
       if (id !== job) return;
       turn = performance.now();
     }
-    convert(dates, clock);
+    convert(dates);
   }
   table.setAttribute('aria-rowcount', batch.list.length + 1);
   drawRows();
@@ -196,10 +188,11 @@ function showInstant(date, line, failed) {
   results.classList.remove('stale');
   local.classList.remove('stale');
   for (const button of copyButtons) button.disabled = false;
-  const seconds = BigInt(texts[letters.indexOf('u')].slice(1));
+  const moment = date === null ? aeonmark.fromUnix(shownAt) : aeonmark.read(date);
+  const seconds = aeonmark.toUnix(moment);
   showLocal(seconds);
   showRegion(seconds);
-  showCount(date ?? texts[letters.indexOf('u')], seconds);
+  showCount(moment, seconds);
 }
 
 // ---- Every line, in a table of which only the rows in view are drawn.
@@ -321,9 +314,10 @@ function hintFor(date) {
   if (offset) {
     // The same instant in UTC, by the core's Unix time of the text.
     const [, sign, hours, minutes = '0'] = /([+-])(\d\d):?(\d\d)?/.exec(zone);
-    const unix = printed(['-u', fix]);
+    const given = orNull(() => aeonmark.read(fix));
     const ahead = BigInt(hours) * 3600n + BigInt(minutes) * 60n;
-    fix = unix && printed(['-g', `U${BigInt(unix[0].slice(1)) + (sign === '-' ? ahead : -ahead)}`])?.[0];
+    const utc = given && orNull(() => aeonmark.fromUnix(aeonmark.toUnix(given) + (sign === '-' ? ahead : -ahead)));
+    fix = utc && aeonmark.write(utc, 'g');
   }
   const say = 'Gregorian text is UTC in whole seconds, with T and no ' +
     (offset ? 'offset; this instant is' : 'zone:');
@@ -331,7 +325,7 @@ function hintFor(date) {
 }
 function showHint(date) {
   const help = date === null ? null : hintFor(date);
-  hint.hidden = !help || printed(['-u', help.fix]) === null;
+  hint.hidden = !help || orNull(() => aeonmark.read(help.fix)) === null;
   if (hint.hidden) return;
   hint.firstElementChild.textContent = `${help.say} ${help.fix}`;
   hint.lastElementChild.setAttribute('aria-label', `use it: ${help.fix}`);
@@ -374,18 +368,18 @@ function showRegion(seconds) {
 // instant is the count's start; the next count holds the instant a count's
 // length from that start, rounded up, and a second more.
 const count = byId('count');
-function showCount(date, seconds) {
-  const at = (text) => {
-    const line = printed(['-s0gu', text]);
-    return line && { aeonmark: line[0], gregorian: line[1], seconds: BigInt(line[2].slice(1)) };
+function showCount(moment, seconds) {
+  const countOf = (within) => {
+    const start = orNull(() => aeonmark.read(aeonmark.write(within, 's', 0)));
+    return start && { aeonmark: aeonmark.write(start, 's', 0), gregorian: aeonmark.write(start, 'g'),
+      seconds: aeonmark.toUnix(start) };
   };
-  const named = at(date);
-  const start = named && at(named.aeonmark);
+  const start = countOf(moment);
   count.parentElement.hidden = !start;
   if (!start) return;
   const length = Math.ceil(Number(boundaries[regionOf(boundaries, start.seconds)].days) * 86400);
-  const probe = at(`U${start.seconds + BigInt(length) + 1n}`);
-  const next = probe && at(probe.aeonmark);
+  const probe = orNull(() => aeonmark.fromUnix(start.seconds + BigInt(length) + 1n));
+  const next = probe && countOf(probe);
   count.parentElement.hidden = !next;
   if (!next) return;
   const part = Number(((seconds - start.seconds) * 1000n) / (next.seconds - start.seconds)) / 1000;

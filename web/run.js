@@ -1,7 +1,8 @@
-// The command line, callable. Shared by the page's script and the node
-// module, which each bundle it after the compiled core (createCore).
+// The command line, callable. Shared by the page's script and the module,
+// which each bundle it after the compiled core (createCore) and before
+// calls.js.
 
-// Loads the core and returns its two operations:
+// Loads the core and returns run and the library's calls (calls.js):
 // - run(args, clock, write): runs the program once on args, the arguments
 //   after its name (each a string, written in UTF-8, or a Uint8Array of the
 //   bytes a shell would pass), with clock, whole seconds of Unix time (a
@@ -11,11 +12,8 @@
 //   each, for one file that holds both. Given write(fd, bytes), each write
 //   goes there instead, as it is made (the streams and writes are then
 //   empty), and one that throws an error with an errno name as its code is
-//   a lost write. Runs share nothing.
-// - regions(): the boundaries of the aeonmark regions, from the core's
-//   table, in time order: {unix, seconds, aeonmark, gregorian, days} each,
-//   from the first instant to the last; days, the length in days of the
-//   counts up to the next boundary, is absent on the last.
+//   a lost write. Runs share nothing; a write may make the library's calls,
+//   but not start another run, which would overwrite this one's arguments.
 async function loadAeonmark(createCore) {
   let writes = [];
   const keep = (fd, bytes) => writes.push({ fd, bytes });
@@ -26,6 +24,7 @@ async function loadAeonmark(createCore) {
   const encoder = new TextEncoder();
 
   function run(args, clock, write = keep) {
+    if (writer !== keep) throw new Error('run() called from the write of a run under way');
     const seconds = BigInt(clock);
     if (BigInt.asIntN(64, seconds) !== seconds) throw new RangeError('the clock is past 64 bits');
     let at = space;
@@ -49,19 +48,7 @@ async function loadAeonmark(createCore) {
     return { status, stdout: joined(writes, 1), stderr: joined(writes, 2), writes };
   }
 
-  function regions() {
-    const decoder = new TextDecoder();
-    const text = (p) => decoder.decode(core.HEAPU8.subarray(p, core.HEAPU8.indexOf(0, p)));
-    // Each boundary lies at the start of a count, which its text names
-    // without a fraction; the last instant lies within one.
-    return text(core._web_timeline()).trimEnd().split('\n').map((line) => {
-      const [unix, days] = line.split(' ');
-      const [aeonmark, gregorian] = decoder.decode(run(['-s0g', unix], 0).stdout).trimEnd().split(' ');
-      return { unix, seconds: BigInt(unix.slice(1)), aeonmark, gregorian, days };
-    });
-  }
-
-  return { run, regions };
+  return { run, ...aeonmarkCalls(core) };
 }
 
 // The bytes written to fd, in one array.

@@ -2,13 +2,16 @@
 // every option set (each selection of notations, with and without each -s
 // digit, cut into groups at random, and once more with a bad letter), each
 // with 200 dates in every notation, written by the native program from
-// random instants, a fifth of them broken. Fixed seed.
+// random instants, a fifth of them broken. Fixed seed. Then the library's
+// calls against the program's lines and messages for the shared texts of
+// tests/texts.py.
 import assert from 'node:assert/strict';
 import { spawnSync } from 'node:child_process';
 import test from 'node:test';
-import { built, latin1, native } from './support.mjs';
+import { built, latin1, native, repo } from './support.mjs';
 
-const { run } = await import(`${built}/aeonmark.mjs`);
+const aeonmark = await import(`${built}/aeonmark.mjs`);
+const { run, AeonmarkError } = aeonmark;
 const DATES_PER_RUN = 200;
 
 let seed = 2323;
@@ -87,4 +90,111 @@ test('the node shim is the program, both streams in one file too, and on a full 
   assert.deepEqual(xargs(['node', `${built}/aeonmark-node.mjs`], args), nativeRun(args));
   for (const to of ['2>&1', '>/dev/full'])
     assert.deepEqual(redirected(to, ['node', `${built}/aeonmark-node.mjs`]), redirected(to, [native]));
+});
+
+// The outcome of a call: its value, or the words of the core's problem.
+function outcome(call) {
+  try {
+    return call();
+  } catch (error) {
+    if (!(error instanceof AeonmarkError)) throw error;
+    return error.problem;
+  }
+}
+
+test('the library calls give the texts and problems the program prints, for 100,000 texts', () => {
+  const texts = spawnSync('/usr/bin/python3', [`${repo}tests/texts.py`], { encoding: 'utf8', maxBuffer: 1 << 26 }).stdout.split('\n');
+  texts.pop();
+  assert.ok(texts.length >= 100000);
+  const CHUNK = 5000;
+  let inDates = 0;
+  for (let at = 0; at < texts.length; at += CHUNK) {
+    // Every -s digit in turn; the program's lines and messages in argument order.
+    const digits = (at / CHUNK) % 7;
+    const chunk = texts.slice(at, at + CHUNK);
+    const printed = spawnSync('sh', ['-c', 'exec "$@" 2>&1', 'sh', native, `-s${digits}jgqux`, ...chunk],
+      { encoding: 'utf8', maxBuffer: 1 << 26 }).stdout.split('\n');
+    chunk.forEach((text, i) => {
+      const instant = outcome(() => aeonmark.read(text));
+      // Each notation alone refuses what is not its text; the first that
+      // does not decides, as the claim does.
+      const claims = [...'sjgqu'].map((n) => outcome(() => aeonmark.readAs(n, text)));
+      assert.deepEqual(claims.find((claim) => claim !== 'date format unrecognised') ?? claims[0], instant, text);
+      if (typeof instant === 'string') {
+        assert.throws(() => aeonmark.convert(text, 'sjgqux', digits), { problem: instant, text });
+        assert.equal(`aeonmark: ${instant}: ${text}`, printed[i]);
+        return;
+      }
+      const line = aeonmark.convert(text, 'sjgqux', digits);
+      assert.equal(line.join(' '), printed[i], text);
+      assert.deepEqual([...'sjgqux'].map((n) => aeonmark.write(instant, n, digits)), line, text);
+      // Unix seconds both ways, past 64 bits too.
+      const unix = aeonmark.toUnix(instant);
+      assert.equal(`U${unix}`, line[4]);
+      assert.equal(aeonmark.write(aeonmark.fromUnix(unix), 'u'), line[4]);
+      // A Date's own calendar agrees, over the years it writes as the core does.
+      if (!/^\d{4}-/.test(line[2])) return;
+      const date = aeonmark.toDate(instant);
+      assert.equal(date.toISOString().slice(0, 19), line[2], text);
+      assert.equal(aeonmark.toDate(aeonmark.fromDate(date)).getTime(), date.getTime());
+      assert.equal(aeonmark.write(aeonmark.fromDate(date), 'g'), line[2]);
+      ++inDates;
+    });
+  }
+  console.log(`# ${texts.length} texts agree, ${inDates} of them with Date`);
+});
+
+test('texts the program is never given, values the calls refuse, and calls within a run', () => {
+  // The program's verdict: its line, or its problem's words.
+  const said = (text) => {
+    const { status, stdout, stderr } = spawnSync(native, ['-sjgqux', text], { encoding: 'utf8' });
+    return status === 0 ? stdout.trimEnd() : stderr.split(': ')[1];
+  };
+  const verdict = (text) => outcome(() => aeonmark.convert(text, 'sjgqux').join(' '));
+  // A NUL or a lone surrogate crosses as U+FFFD, so the whole text is read;
+  // texts past the calls' own space are read whole too.
+  const long = `U${'0'.repeat(100000)}1`;
+  for (const [text, as] of [['U0\0', 'U0\uFFFD'], ['2000-01-01\0T00:00', '2000-01-01\uFFFDT00:00'],
+    ['[21]0\uD800', '[21]0\uFFFD'], [long, long], [`${long}x`, `${long}x`],
+    [`2000-01-01T${'9'.repeat(1 << 24)}`, `2000-01-01T${'9'.repeat(100000)}`]])
+    assert.equal(verdict(text), said(as), as.slice(0, 40));
+
+  const instant = aeonmark.read('U0');
+  const OUT = 'date is out of acceptable range';
+  for (const [call, refusal] of [
+    [() => aeonmark.read(5), TypeError],
+    [() => aeonmark.convert('U0', ['s']), TypeError],
+    [() => aeonmark.write(instant, 's', '2'), TypeError],
+    [() => aeonmark.write({ seconds: 0, fraction: 0 }, 'g'), TypeError],
+    [() => aeonmark.fromDate(0), TypeError],
+    [() => aeonmark.readAs('x', 'U0'), RangeError],
+    [() => aeonmark.convert('U0', 'sy'), RangeError],
+    [() => aeonmark.write(instant, 's', 7), RangeError],
+    [() => aeonmark.write({ seconds: 1n << 64n, fraction: 0 }, 'g'), RangeError],
+    [() => aeonmark.toUnix({ seconds: 0n, fraction: 2 ** 32 }), RangeError],
+    [() => aeonmark.fromUnix(2 ** 53), RangeError],
+    [() => aeonmark.fromDate(new Date(NaN)), RangeError],
+    [() => aeonmark.toDate({ seconds: (1n << 64n) - 1n, fraction: 0 }), RangeError],
+    [() => aeonmark.fromUnix(1n << 64n), OUT],
+    [() => aeonmark.fromUnix(-(1n << 63n) - 1n), OUT],
+    [() => aeonmark.fromUnix(-62135769601), OUT],
+    [() => aeonmark.fromDate(new Date(-8.64e15)), OUT],
+  ]) {
+    if (typeof refusal === 'string')
+      assert.throws(call, (e) => e instanceof AeonmarkError && e instanceof RangeError && e.problem === refusal);
+    else assert.throws(call, (e) => e.constructor === refusal, call.toString());
+  }
+  assert.ok(Math.abs(aeonmark.toDate(aeonmark.now()).getTime() - Date.now()) < 1000);
+
+  // A run's write may convert, texts past the calls' own space too, but not
+  // start another run.
+  const [written, converted] = [[], new Set()];
+  const { status } = run(['-g', 'U0', 'U1'], 0, (fd, bytes) => {
+    written.push(latin1(bytes));
+    converted.add(aeonmark.convert(long, 'u')[0]);
+    assert.throws(() => run(['U2'], 0), /run\(\) called from the write of a run under way/);
+  });
+  assert.equal(status, 0);
+  assert.equal(written.join(''), '1970-01-01T00:00:00\n1970-01-01T00:00:01\n');
+  assert.deepEqual([...converted], [said(long).split(' ')[4]]);
 });

@@ -1,8 +1,8 @@
-// What the web tests share: where the built page, the native program and
-// the end-to-end tables are, and how bytes compare.
+// What the web tests share: where the sources, the built page, the native
+// program and the end-to-end tables are, and how bytes compare.
 import { fileURLToPath } from 'node:url';
 
-const repo = fileURLToPath(new URL('../../', import.meta.url));
+export const repo = fileURLToPath(new URL('../../', import.meta.url));
 export const built = process.env.AEONMARK_WEB ?? `${repo}build/web`;
 export const native = process.env.AEONMARK_NATIVE ?? `${built}/native/aeonmark`;
 export const cases = process.env.AEONMARK_CASES ?? `${repo}tests/e2e`;

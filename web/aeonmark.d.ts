@@ -1,0 +1,162 @@
+/**
+ * aeonmark: exact conversion of an instant between the aeonmark era/count
+ * notation, the proleptic Julian and Gregorian calendars, the
+ * 365.2425-day mean-year calendar, and Unix time in decimal and hexadecimal.
+ *
+ * The core is the aeonmark program's own, compiled to WebAssembly and
+ * loaded once when the module is imported; every call after that is
+ * synchronous, keeps nothing between calls, and gives exactly the texts and
+ * problems that the command line gives.
+ *
+ * The notations, by their letters, in the order in which a text is offered
+ * to their readers and in which texts are written:
+ * - `s` aeonmark, `[era]count.fraction`: `[-36]9350.00`
+ * - `j` Julian, `year=month=dayThh:mm:ss`: `1969=12=19T00:00:00`
+ * - `g` Gregorian, `year-month-dayThh:mm:ss`: `1970-01-01T00:00:00`
+ * - `q` mean-year, `year*month*dayThh:mm:ss`: `1970*01*01T14:27:01`
+ * - `u` Unix time, `U`, an optional `-`, decimal seconds: `U0`
+ * - `x` Unix time in hexadecimal, `U0x0`: written only, as `u` reads it
+ */
+
+/** A notation that can be written. */
+export type Notation = 's' | 'j' | 'g' | 'q' | 'u' | 'x';
+/** A notation that can be read: every one but `x`, whose texts `u` reads. */
+export type ReadableNotation = 's' | 'j' | 'g' | 'q' | 'u';
+
+/**
+ * An instant: whole seconds since 0001-01-01T00:00:00 of the proleptic
+ * Julian calendar (0000-12-30T00:00:00 Gregorian), 0 to 2^64 - 1, and the
+ * part of a second after them in units of 2^-32 s, 0 to 2^32 - 1. Unix
+ * time 0 is `{seconds: 62135769600n, fraction: 0}`. Any object of this
+ * shape is an instant; one outside these ranges is a RangeError wherever
+ * it is given.
+ */
+export interface Instant {
+  seconds: bigint;
+  fraction: number;
+}
+
+/**
+ * Thrown when the core refuses a text or a value: a text no notation reads,
+ * or an instant outside the range. A RangeError.
+ */
+export class AeonmarkError extends RangeError {
+  constructor(problem: string, text?: string);
+  /** The program's words for the problem: `"day is out of range"`. */
+  readonly problem: string;
+  /** The text refused, as given; undefined for a number or a Date. */
+  readonly text: string | undefined;
+  /** `"problem: text"`, or the problem alone when there is no text. */
+  readonly message: string;
+  readonly name: 'AeonmarkError';
+}
+
+/**
+ * Reads a text in whichever notation claims it, in the order s j g q u:
+ * exactly the command line's verdict for the same argument. The whole text
+ * must be the date, with no space around it. A text holding a NUL or a
+ * lone surrogate is read with U+FFFD in their place, so it never reads as
+ * a part of itself.
+ * @throws {AeonmarkError} when no notation reads it; `problem` says why.
+ * @throws {TypeError} when text is not a string.
+ * @example read("U0") // {seconds: 62135769600n, fraction: 0}
+ */
+export function read(text: string): Instant;
+
+/**
+ * Reads a text as one notation only.
+ * @throws {AeonmarkError} as read does; "date format unrecognised" when
+ *   the text is not that notation's.
+ * @throws {RangeError} for a letter that is not a readable notation.
+ * @example readAs("g", "1970-01-01") // {seconds: 62135769600n, fraction: 0}
+ */
+export function readAs(notation: ReadableNotation, text: string): Instant;
+
+/**
+ * Writes an instant in one notation. digits, 0 to 6, is the number of
+ * aeonmark fraction digits (`s` only). Writers drop what lies below their
+ * last digit and never round up.
+ * @throws {RangeError} for an unknown notation, digits outside 0 to 6, or
+ *   an instant outside its ranges.
+ * @example write({seconds: 62135769600n, fraction: 0}, "j") // "1969=12=19T00:00:00"
+ */
+export function write(instant: Instant, notation: Notation, digits?: number): string;
+
+/**
+ * Reads a text as read does and writes the instant in every notation that
+ * notations names, in table order (s j g q u x) and each once, as one
+ * command-line line gives them.
+ * @param notations letters of s j g q u x, default "s".
+ * @param digits aeonmark fraction digits, 0 to 6, default 2.
+ * @throws {AeonmarkError} when no notation reads the text.
+ * @throws {RangeError} for a letter that is no notation, or digits outside 0 to 6.
+ * @example convert("U0", "jg") // ["1969=12=19T00:00:00", "1970-01-01T00:00:00"]
+ */
+export function convert(text: string, notations?: string, digits?: number): string[];
+
+/**
+ * The instant of a Unix time in whole seconds: a bigint of any size, or a
+ * number that is a safe integer.
+ * @throws {AeonmarkError} "date is out of acceptable range" before the
+ *   first instant or past the last.
+ * @throws {RangeError} for a number that is not a safe integer.
+ * @example fromUnix(0) // {seconds: 62135769600n, fraction: 0}
+ */
+export function fromUnix(seconds: bigint | number): Instant;
+
+/**
+ * The Unix time of an instant in whole seconds, the fraction dropped (the
+ * floor, as `u` writes it), for every instant.
+ * @example toUnix(read("2000-01-01")) // 946684800n
+ */
+export function toUnix(instant: Instant): bigint;
+
+/**
+ * The instant of a Date. Its milliseconds become units of 2^-32 s, taken
+ * up as the readers take a part of a second, so that
+ * `toDate(fromDate(date))` is the same time again.
+ * @throws {AeonmarkError} for a Date before the first instant (Gregorian
+ *   0000-12-30).
+ * @throws {RangeError} for an invalid Date.
+ */
+export function fromDate(date: Date): Instant;
+
+/**
+ * The Date of an instant, its part of a second cut to whole milliseconds
+ * (toward the past, as the writers cut).
+ * @throws {RangeError} for an instant past the years a Date holds
+ *   (Gregorian 275760).
+ */
+export function toDate(instant: Instant): Date;
+
+/**
+ * The current time, from the system's clock as the environment gives it
+ * (Date.now() in JavaScript: whole milliseconds), with its part of a
+ * second.
+ */
+export function now(): Instant;
+
+/**
+ * Runs the command line once: args are the arguments after the program's
+ * name (each a string, written in UTF-8, or a Uint8Array of exact bytes;
+ * none may hold a NUL), clock the current time in whole seconds of Unix
+ * time, used when no date is given. Each write of the program goes to
+ * write(fd, bytes) as it is made when given (a write that throws an error
+ * with an errno name as its `code`, such as "ENOSPC", is a lost write); or
+ * else is kept in `stdout`, `stderr` and `writes`. A write may call the functions above, but not
+ * run again.
+ * @returns the exit status, standard output and error as bytes, and both
+ *   streams' writes in the order made.
+ * @throws {RangeError} when the arguments pass 1 MiB, as a system refuses
+ *   a command line too long.
+ */
+export function run(
+  args: ReadonlyArray<string | Uint8Array>,
+  clock: bigint | number,
+  write?: (fd: 1 | 2, bytes: Uint8Array) => void,
+): {
+  status: number;
+  stdout: Uint8Array;
+  stderr: Uint8Array;
+  writes: { fd: 1 | 2; bytes: Uint8Array }[];
+};

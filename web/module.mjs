@@ -1,0 +1,7 @@
+// The npm package's module, for node and browsers alike: the core loaded
+// once here, then the library's calls and the command line's run, each
+// synchronous (aeonmark.d.ts says what each does).
+const aeonmark = await loadAeonmark(createCore);
+
+export const { read, readAs, write, convert, fromUnix, toUnix, fromDate, toDate, now, run } = aeonmark;
+export { AeonmarkError };
