@@ -63,6 +63,13 @@ typedef enum aeonmark_problem {
  * size always holds what aeonmark_write writes. */
 #define AEONMARK_TEXT_MAX 36
 
+/* Every notation's letter, in the order in which the command line prints
+ * them and (but 'x') offers a text to their readers. */
+#define AEONMARK_NOTATIONS "sjgqux"
+
+/* The most aeonmark fraction digits a text is written with. */
+#define AEONMARK_DIGITS_MAX 6
+
 /* The problem's words as the program prints them ("day is out of range");
  * "" for AEONMARK_OK and "unknown problem" for a value that is none of the
  * above. The text is static and never changes. */

@@ -46,6 +46,6 @@ using Reader = ReadResult (*)(const char *text, TimePoint &tp);
 // the other notations ignore it.
 using Writer = char *(*)(const TimePoint &tp, int digits, char *out);
 constexpr int WRITER_TEXT_MAX = AEONMARK_TEXT_MAX - 1;
-constexpr int MAX_DIGITS = 6; // of an aeonmark fraction: millionths of a count
+constexpr int MAX_DIGITS = AEONMARK_DIGITS_MAX; // of an aeonmark fraction: millionths of a count
 
 } // namespace aeonmark

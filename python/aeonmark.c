@@ -9,10 +9,11 @@
 
 #include <aeonmark.h>
 #include <stdio.h>
+#include <stdlib.h>
 #include <string.h>
 
-#define NOTATIONS "sjgqux" /* the writers, in the order the command line prints them */
-#define READERS "sjgqu"    /* 'x' is written only: 'u' reads hexadecimal Unix text */
+#define NOTATIONS AEONMARK_NOTATIONS /* the writers, in the order the command line prints them */
+#define READERS "sjgqu"              /* 'x' is written only: 'u' reads hexadecimal Unix text */
 #define MICROSECONDS_PER_SECOND 1000000
 #define FRACTIONS_PER_SECOND 4294967296ULL /* 2^32: the fraction's unit is 2^-32 s */
 
@@ -311,11 +312,11 @@ static int unpack(PyObject *args, PyObject *kwargs, const char *format, char **k
                                        &found[2]);
 }
 
-/* digits from its argument, when given: an int from 0 to 6. */
+/* digits from its argument, when given: an int from 0 to AEONMARK_DIGITS_MAX. */
 static int digits_of(PyObject *argument, const char *format, int *digits) {
     if (argument != NULL && !PyArg_Parse(argument, format, digits)) return -1;
-    if (*digits >= 0 && *digits <= 6) return 0;
-    PyErr_Format(PyExc_ValueError, "digits must be 0 to 6, not %d", *digits);
+    if (*digits >= 0 && *digits <= AEONMARK_DIGITS_MAX) return 0;
+    PyErr_Format(PyExc_ValueError, "digits must be 0 to %d, not %d", AEONMARK_DIGITS_MAX, *digits);
     return -1;
 }
 
@@ -348,7 +349,8 @@ static PyObject *aeonmark_py_convert(PyObject *module, PyObject *args, PyObject 
         digits_of(found[2], "i:convert", &digits) < 0)
         return NULL;
     Py_ssize_t count = 0;
-    for (const char *letter = notations; *letter != '\0'; ++letter) {
+    /* No letter is no notation at all, as write() says of "". */
+    for (const char *letter = *notations == '\0' ? "?" : notations; *letter != '\0'; ++letter) {
         if (strchr(NOTATIONS, *letter) == NULL) {
             PyErr_Format(PyExc_ValueError, "notations must be letters of '%s', not '%s'", NOTATIONS,
                          notations);
@@ -563,6 +565,13 @@ static int add_object(PyObject *module, const char *name, PyObject *object) {
 }
 
 PyMODINIT_FUNC PyInit_aeonmark(void) {
+    /* The stable ABI's file name lets an older Python load the module, whose
+     * heap type it would count references to wrongly. */
+    if (Py_GetVersion()[0] == '3' && Py_GetVersion()[1] == '.' &&
+        strtol(Py_GetVersion() + 2, NULL, 10) < 8) {
+        PyErr_SetString(PyExc_ImportError, "aeonmark needs Python 3.8 or later");
+        return NULL;
+    }
     if (InstantType == NULL) {
         PyObject *attributes = Py_BuildValue("{sOsO}", "problem", Py_None, "text", Py_None);
         Error = attributes != NULL ? PyErr_NewExceptionWithDoc("aeonmark.Error", Error_doc,

@@ -11,8 +11,8 @@
 
 /* The notations in the program's order, which is the order of the line
  * whatever the order of the letters asked for. */
-#define AEONMARK_SQL_LETTERS "sjgqux"
-#define AEONMARK_SQL_NOTATIONS 6
+#define AEONMARK_SQL_LETTERS AEONMARK_NOTATIONS
+#define AEONMARK_SQL_NOTATIONS ((int)sizeof AEONMARK_NOTATIONS - 1)
 
 /* Room for every notation, a space after each (the last one's is the NUL). */
 #define AEONMARK_SQL_LINE_MAX (AEONMARK_SQL_NOTATIONS * AEONMARK_TEXT_MAX)
@@ -22,8 +22,10 @@
 
 /* The caller's mistakes, in the words of a problem: every message is
  * "aeonmark: <words>: <the value given>", as the program's are. */
-#define AEONMARK_SQL_BAD_NOTATIONS "notations are letters of sjgqux"
-#define AEONMARK_SQL_BAD_DIGITS "digits are 0 to 6"
+#define AEONMARK_SQL_BAD_NOTATIONS "notations are letters of " AEONMARK_NOTATIONS
+#define AEONMARK_SQL_BAD_DIGITS "digits are 0 to " AEONMARK_SQL_STRING(AEONMARK_DIGITS_MAX)
+#define AEONMARK_SQL_STRING(x) AEONMARK_SQL_STRING_OF(x)
+#define AEONMARK_SQL_STRING_OF(x) #x
 #define AEONMARK_SQL_NOT_INTEGER "Unix seconds are not a 64-bit integer"
 
 /* The notations chosen by letters, one bit each in the program's order, as
@@ -41,7 +43,7 @@ static inline unsigned aeonmark_sql_notations(const char *letters, size_t length
 }
 
 static inline int aeonmark_sql_digits_valid(long long digits) {
-    return digits >= 0 && digits <= 6;
+    return digits >= 0 && digits <= AEONMARK_DIGITS_MAX;
 }
 
 /* Writes the instant in every chosen notation, joined by single spaces as

@@ -6,6 +6,7 @@ take the roads around the library's 64-bit calls, and help()'s examples.
 import copy
 import datetime
 import doctest
+import operator
 import pickle
 import sys
 
@@ -66,6 +67,7 @@ ROWS = [  # call, its arguments, the exception, the problem's words when it is a
     (a.write, [U0, "S"], ValueError, None),
     (a.write, [U0, "s", 7], ValueError, None),
     (a.convert, ["U0", "gz"], ValueError, None),
+    (a.convert, ["U0", ""], ValueError, None),
     (a.convert, ["U0", "s", -1], ValueError, None),
     (a.convert, ["U0", "s", 2.0], TypeError, None),
     # datetime: naive, not a datetime, and instants outside its years 1 to 9999.
@@ -110,7 +112,11 @@ CHECKS = [
     (before - datetime.timedelta(seconds=1) <= now <= datetime.datetime.now(utc), True),
     (sorted([LAST, a.Instant(5, 1), a.Instant(5), U0]), [a.Instant(5), a.Instant(5, 1), U0, LAST]),
     ({a.Instant(5, 1): 0, a.Instant(5, 1): 1, a.Instant(5): 2}, {a.Instant(5, 1): 1, a.Instant(5): 2}),
-    (pickle.loads(pickle.dumps(LAST)) == LAST and copy.deepcopy(U0) == U0, True),
+    (pickle.loads(pickle.dumps(a.Instant(5, 7))) == a.Instant(5, 7) and copy.deepcopy(U0) == U0,
+     True),
+    ([op(x, y) for x, y in [(U0, U0), (U0, LAST)] for op in
+      (operator.lt, operator.le, operator.eq, operator.ne, operator.gt, operator.ge)],
+     [False, True, True, False, False, True, True, True, False, True, False, False]),
     (repr(a.Instant(5, 1)), "aeonmark.Instant(seconds=5, fraction=1)"),
 ]
 for number, (got, expected) in enumerate(CHECKS):

@@ -11,7 +11,7 @@
 
 namespace aeonmark {
 
-const FormatEntry format_table[NOTATIONS + 1] = {
+constexpr FormatEntry format_table[NOTATIONS + 1] = {
     {'s', read_aeonmark, write_aeonmark},   // [era]count.fraction
     {'j', read_julian, write_julian},       // year=month=day
     {'g', read_gregorian, write_gregorian}, // year-month-day
@@ -20,6 +20,14 @@ const FormatEntry format_table[NOTATIONS + 1] = {
     {'x', nullptr, write_unix_hex},
     {'\0', nullptr, nullptr},
 };
+
+// The header tells callers the letters in this order.
+constexpr bool letters_as_published() {
+    for (int row = 0; row <= NOTATIONS; ++row)
+        if (format_table[row].letter != AEONMARK_NOTATIONS[row]) return false;
+    return true;
+}
+static_assert(letters_as_published());
 
 const FormatEntry *format_of(char letter) {
     for (const FormatEntry &row : std::span(format_table, NOTATIONS))
