@@ -31,6 +31,7 @@ function aeonmarkCalls(core) {
   const decoder = new TextDecoder();
   const stringAt = (at) => decoder.decode(heap.subarray(at, heap.indexOf(0, at)));
   const [letters, readers] = [false, true].map((only) => stringAt(core._web_letters(only)));
+  const DIGITS_MAX = core._web_digits_max();
   const UNIX = letterOf('u', readers);
   const problems = [];
   const failed = (problem, text) =>
@@ -98,8 +99,8 @@ function aeonmarkCalls(core) {
   }
   function checkDigits(digits) {
     if (typeof digits !== 'number') throw new TypeError(`digits are a number, not ${typeof digits}`);
-    if (!Number.isInteger(digits) || digits < 0 || digits > 6)
-      throw new RangeError(`digits are 0 to 6, not ${String(digits)}`);
+    if (!Number.isInteger(digits) || digits < 0 || digits > DIGITS_MAX)
+      throw new RangeError(`digits are 0 to ${DIGITS_MAX}, not ${String(digits)}`);
   }
   // The text of the instant at instantAt, all ASCII: a character a byte, as
   // a TextDecoder would give it at many times the cost in a browser.

@@ -141,6 +141,11 @@ const char *web_letters(bool readers) {
     return letters[readers ? 1 : 0];
 }
 
+// The most aeonmark fraction digits, which the calls check before reading.
+int web_digits_max() {
+    return AEONMARK_DIGITS_MAX;
+}
+
 // The name every message of the program begins with.
 const char *web_program_name() {
     return program_name;

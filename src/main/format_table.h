@@ -15,7 +15,7 @@ struct FormatEntry {
 };
 
 // Rows in the order readers are tried and texts printed, then a terminator.
-constexpr int NOTATIONS = 6;
+constexpr int NOTATIONS = sizeof AEONMARK_NOTATIONS - 1;
 extern const FormatEntry format_table[NOTATIONS + 1];
 
 // The row of a notation's letter, or null for a letter that is none.
