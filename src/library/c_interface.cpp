@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstring>
 #include <ctime>
+#include <type_traits>
 
 namespace aeonmark {
 namespace {
@@ -54,7 +55,11 @@ using namespace aeonmark;
 extern "C" {
 
 const char *aeonmark_problem_text(aeonmark_problem problem) {
-    switch (problem) {
+    // A C caller may pass any int: read as one, a value the enumeration does
+    // not name is no enumerator load, which C++ leaves undefined.
+    std::underlying_type_t<aeonmark_problem> value;
+    memcpy(&value, &problem, sizeof value);
+    switch (value) {
     case AEONMARK_OK:
         return "";
     case AEONMARK_UNRECOGNISED:
@@ -79,8 +84,9 @@ const char *aeonmark_problem_text(aeonmark_problem problem) {
         return "malformed Unix date";
     case AEONMARK_CLOCK_UNREADABLE:
         return "cannot read the system clock";
+    default:
+        return "unknown problem";
     }
-    return "unknown problem"; // a value the enumeration does not name
 }
 
 aeonmark_problem aeonmark_read(const char *text, aeonmark_instant *instant) {
