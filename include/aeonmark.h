@@ -56,7 +56,7 @@ typedef enum aeonmark_problem {
     AEONMARK_SECOND_OUT_OF_RANGE,
     AEONMARK_MALFORMED_TIME,  /* malformed time of day */
     AEONMARK_MALFORMED_UNIX,  /* malformed Unix date */
-    AEONMARK_CLOCK_UNREADABLE /* the system clock could not be read */
+    AEONMARK_CLOCK_UNREADABLE /* cannot read the system clock */
 } aeonmark_problem;
 
 /* Room for the longest text of any notation and its NUL: a buffer of this
@@ -88,8 +88,10 @@ AEONMARK_API const char *aeonmark_problem_text(aeonmark_problem problem);
  *   AEONMARK_INTEGER_OUT_OF_RANGE  an aeonmark era past 2^64 - 1 or a count
  *                                too large for its era
  *   AEONMARK_MONTH_OUT_OF_RANGE, ..._DAY_..., ..._HOUR_..., ..._MINUTE_...,
- *   ..._SECOND_...               a calendar field outside its range; a day
- *                                its month lacks (2000-02-30) is a day
+ *   ..._SECOND_...               a calendar field outside its range, checked
+ *                                in that order (a day outside 1 to 31); a
+ *                                day its month lacks (2000-02-30) only after
+ *                                them all: 2000-02-30T24:00 is an hour
  *   AEONMARK_MALFORMED_TIME      a calendar date followed by anything but
  *                                Thh:mm or Thh:mm:ss (T or t)
  *   AEONMARK_MALFORMED_UNIX      U text that is not a decimal or 0x count
@@ -114,7 +116,9 @@ AEONMARK_API aeonmark_problem aeonmark_read_notation(char notation, const char *
  * For an unknown notation or digits outside 0 to 6 the text is empty:
  * returns 0 and writes a NUL alone. Every instant has a text in every
  * notation; writers cut what lies below their last digit and never round
- * up. */
+ * up. So the instants of the first 0.51 s are written in 'q' as
+ * 0000*12*31T02:03:16, the nominal second they lie in, which began before
+ * the first instant: that text reads back as AEONMARK_OUT_OF_RANGE. */
 AEONMARK_API size_t aeonmark_write(aeonmark_instant instant, char notation, int digits,
                                    char *buffer, size_t size);
 

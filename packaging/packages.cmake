@@ -90,13 +90,12 @@ install(FILES ${PROJECT_BINARY_DIR}/aeonmarkConfig.cmake
   ${PROJECT_BINARY_DIR}/aeonmarkConfigVersion.cmake
   DESTINATION ${cmake_files} COMPONENT development)
 # The .pc file names the prefix the tree is installed under, known only
-# then (cmake --install --prefix, or the packages' /usr).
-install(CODE "set(AEONMARK_PC_PREFIX \"\${CMAKE_INSTALL_PREFIX}\")
-    set(CMAKE_INSTALL_LIBDIR \"${CMAKE_INSTALL_LIBDIR}\")
-    set(CMAKE_INSTALL_INCLUDEDIR \"${CMAKE_INSTALL_INCLUDEDIR}\")
+# then (cmake --install --prefix, or the packages' /usr): written by
+# install_pc.cmake at install time.
+install(CODE "set(AEONMARK_LIBDIR \"${CMAKE_INSTALL_LIBDIR}\")
+    set(AEONMARK_INCLUDEDIR \"${CMAKE_INSTALL_INCLUDEDIR}\")
     set(PROJECT_VERSION \"${PROJECT_VERSION}\")
-    configure_file(\"${PROJECT_SOURCE_DIR}/packaging/aeonmark.pc.in\"
-      \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_LIBDIR}/pkgconfig/aeonmark.pc\" @ONLY)"
+    include(\"${PROJECT_SOURCE_DIR}/packaging/install_pc.cmake\")"
   COMPONENT development)
 aeonmark_package_docs(development libaeonmark-dev)
 

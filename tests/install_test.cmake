@@ -2,7 +2,7 @@
 # builds the README's C example on the installed library twice, through
 # pkg-config and through find_package, each printing what the README says.
 # Called as: cmake -DBUILD_DIR=... -DPREFIX=... -DSOURCE_DIR=... -DLIBDIR=...
-#   -DCC=... [-DCFLAGS=...] [-DLDFLAGS=...] [-DEMULATOR=...] -P install_test.cmake
+#   -DCC=... -DNM=... [-DCFLAGS=...] [-DLDFLAGS=...] [-DEMULATOR=...] -P install_test.cmake
 file(REMOVE_RECURSE "${PREFIX}")
 execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${PREFIX}"
                 RESULT_VARIABLE status OUTPUT_QUIET)
@@ -17,6 +17,15 @@ foreach(installed bin/aeonmark share/man/man1/aeonmark.1.gz share/doc/aeonmark/c
     message(FATAL_ERROR "not installed: ${installed}")
   endif()
 endforeach()
+
+# The static library defines the aeonmark_* calls and no other global name.
+execute_process(COMMAND "${NM}" -g --defined-only "${PREFIX}/${LIBDIR}/libaeonmark.a"
+                OUTPUT_VARIABLE symbols RESULT_VARIABLE status)
+string(REGEX MATCHALL " [A-Za-z] [^\n]+" symbols "${symbols}")
+list(FILTER symbols EXCLUDE REGEX "^ . aeonmark_[a-z_]+$")
+if(NOT status EQUAL 0 OR symbols)
+  message(FATAL_ERROR "libaeonmark.a defines more than the aeonmark_* calls:${symbols}")
+endif()
 
 # Through the emulator when the tests need one, under the program's own name.
 function(run_installed program) # the arguments follow; sets out
