@@ -298,9 +298,9 @@ TEST_P(Table, LibraryAgrees) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, Table, testing::ValuesIn(load_cases()),
-                         [](const testing::TestParamInfo<Case> &info) {
+                         [](const testing::TestParamInfo<Case> &row) {
                              std::string name =
-                                 info.param.file + "_line" + std::to_string(info.param.line);
+                                 row.param.file + "_line" + std::to_string(row.param.line);
                              for (char &ch : name)
                                  if (!isalnum(static_cast<unsigned char>(ch))) ch = '_';
                              return name;

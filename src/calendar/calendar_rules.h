@@ -2,7 +2,7 @@
 // months, the leap rules, and how each calendar is written.
 #pragma once
 
-#include "month_days.h"
+#include "calendar/month_days.h"
 
 #include <cstdint>
 

@@ -2,7 +2,7 @@
 // readers and writers, which keep nothing and leave errno alone.
 #include "aeonmark.h"
 
-#include "main/format_table.h"
+#include "library/notations.h"
 #include "unixtime/unix_time.h"
 #include "wide/wide.h"
 

@@ -2,7 +2,7 @@
 // current time. It converts through the format table, as the library does.
 #pragma once
 
-#include "main/format_table.h"
+#include "library/notations.h"
 #include "time_point.h"
 
 #include <cstdint>

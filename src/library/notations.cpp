@@ -1,6 +1,6 @@
 // The notations in table order, and the claim of a text: the first reader
 // that claims it decides.
-#include "main/format_table.h"
+#include "library/notations.h"
 
 #include "aeonmark/aeonmark.h"
 #include "calendar/julian_gregorian.h"
