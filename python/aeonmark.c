@@ -279,10 +279,11 @@ PyDoc_STRVAR(Instant_doc, "Instant(seconds, fraction=0)\n--\n\n"
                           "Julian calendar (0000-12-30T00:00:00 Gregorian), 0 to 2**64 - 1, and\n"
                           "the part of a second after them in units of 2**-32 s, 0 to 2**32 - 1.\n"
                           "Unix time 0 is Instant(62135769600).\n\n"
-                          "Immutable and hashable; instants compare by time. Made by read(),\n"
-                          "read_as(), from_unix(), from_datetime() and now(), or from its two\n"
-                          "numbers, which raises OutOfRange for seconds outside their range and\n"
-                          "ValueError for such a fraction.");
+                          "Immutable, and so is the type, as datetime's are; hashable; instants\n"
+                          "compare by time. Made by read(), read_as(), from_unix(),\n"
+                          "from_datetime() and now(), or from its two numbers, which raises\n"
+                          "OutOfRange for seconds outside their range and ValueError for such a\n"
+                          "fraction.");
 PyDoc_STRVAR(to_datetime_doc,
              "to_datetime($self, /)\n--\n\n"
              "The instant as an aware datetime in UTC (tzinfo datetime.timezone.utc),\n"
@@ -312,6 +313,45 @@ static PyType_Slot Instant_slots[] = {{Py_tp_new, (void *)Instant_new},
 
 static PyType_Spec Instant_spec = {"aeonmark.Instant", sizeof(InstantObject), 0, Py_TPFLAGS_DEFAULT,
                                    Instant_slots};
+
+/* The type is immutable, as datetime's are, so that no assignment to it
+ * (Instant.__hash__ = None) changes every instant of the process. Python
+ * 3.10 has a flag for it, the same bit whatever headers this is built
+ * with; before 3.10 the type's own type refuses instead. */
+#ifndef Py_TPFLAGS_IMMUTABLETYPE
+#define Py_TPFLAGS_IMMUTABLETYPE (1UL << 8)
+#endif
+
+static int refuse_setattro(PyObject *type, PyObject *name, PyObject *value) {
+    (void)type; /* Instant, the only one of its kind */
+    (void)value;
+    PyErr_Format(PyExc_TypeError, "cannot set %R attribute of immutable type '%s'", name,
+                 Instant_spec.name);
+    return -1;
+}
+
+static PyType_Slot Immutable_slots[] = {{Py_tp_setattro, (void *)refuse_setattro}, {0, NULL}};
+
+static PyType_Spec Immutable_spec = {"aeonmark.ImmutableType", 0, 0, Py_TPFLAGS_DEFAULT,
+                                     Immutable_slots};
+
+static PyObject *immutable_type(PyType_Spec *spec, int minor) {
+    if (minor >= 10) {
+        spec->flags |= (unsigned)Py_TPFLAGS_IMMUTABLETYPE;
+        return PyType_FromSpec(spec);
+    }
+    PyObject *bases = PyTuple_Pack(1, (PyObject *)&PyType_Type); /* a tuple before 3.10 */
+    PyObject *meta = bases != NULL ? PyType_FromSpecWithBases(&Immutable_spec, bases) : NULL;
+    Py_XDECREF(bases);
+    if (meta == NULL) return NULL;
+    PyObject *type = PyType_FromSpec(spec);
+    if (type == NULL) {
+        Py_DECREF(meta);
+        return NULL;
+    }
+    type->ob_type = (PyTypeObject *)meta; /* which keeps meta's reference */
+    return type;
+}
 
 /* ---- Functions ---- */
 
@@ -611,8 +651,10 @@ static int add_object(PyObject *module, const char *name, PyObject *object) {
 PyMODINIT_FUNC PyInit_aeonmark(void) {
     /* The stable ABI's file name lets an older Python load the module, whose
      * heap type it would count references to wrongly. */
-    if (Py_GetVersion()[0] == '3' && Py_GetVersion()[1] == '.' &&
-        strtol(Py_GetVersion() + 2, NULL, 10) < 8) {
+    int minor = Py_GetVersion()[0] == '3' && Py_GetVersion()[1] == '.'
+                    ? (int)strtol(Py_GetVersion() + 2, NULL, 10)
+                    : 99;
+    if (minor < 8) {
         PyErr_SetString(PyExc_ImportError, "aeonmark needs Python 3.8 or later");
         return NULL;
     }
@@ -628,7 +670,7 @@ PyMODINIT_FUNC PyInit_aeonmark(void) {
                                    : NULL;
         Py_XDECREF(bases);
         if (OutOfRange == NULL || import_datetime() < 0) return NULL;
-        InstantType = PyType_FromSpec(&Instant_spec);
+        InstantType = immutable_type(&Instant_spec, minor);
         if (InstantType == NULL) return NULL;
     }
     PyObject *module = PyModule_Create(&module_def);

@@ -63,6 +63,7 @@ ROWS = [  # call, its arguments, the exception, the problem's words when it is a
     (setattr, [U0, "seconds", 0], AttributeError, None),  # an Instant is immutable
     (setattr, [U0, "fraction", 0], AttributeError, None),
     (setattr, [U0, "other", 0], AttributeError, None),
+    (setattr, [a.Instant, "__hash__", None], TypeError, None),  # and so is its type
     # Notation letters and digits: the text is the letters given, None for digits.
     (a.read_as, ["x", "U0x0"], a.Error, (READERS, "x")),
     (a.read_as, ["gj", "U0"], a.Error, (READERS, "gj")),
