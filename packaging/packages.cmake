@@ -148,10 +148,36 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${PROJECT_BINARY_DIR})
 # python3-aeonmark: the Python module, on libaeonmark1 and on a python3 with
 # the stable ABI of 3.8.
 if(AEONMARK_PYTHON)
-  install(TARGETS aeonmark_python LIBRARY DESTINATION ${AEONMARK_PYTHON_DIR} COMPONENT python)
-  if(NOT IS_ABSOLUTE "${AEONMARK_PYTHON_DIR}")
-    aeonmark_strip_more(${AEONMARK_PYTHON_DIR}/aeonmark.abi3.so python)
+  # Its folder is chosen for the prefix given to cmake --install: the
+  # interpreter's local site folder under its local prefix (/usr/local),
+  # AEONMARK_PYTHON_DIR under any other (python/CMakeLists.txt).
+  set(python_dir "${AEONMARK_PYTHON_DIR}")
+  if(AEONMARK_PYTHON_LOCAL_DIR)
+    install(CODE "get_filename_component(aeonmark_prefix \"\${CMAKE_INSTALL_PREFIX}\" ABSOLUTE)
+      if(aeonmark_prefix STREQUAL \"${AEONMARK_PYTHON_LOCAL_PREFIX}\")
+        set(aeonmark_python_dir \"${AEONMARK_PYTHON_LOCAL_DIR}\")
+      else()
+        set(aeonmark_python_dir \"${AEONMARK_PYTHON_DIR}\")
+      endif()" COMPONENT python)
+    set(python_dir "\${aeonmark_python_dir}") # a relative DESTINATION is written as it is
   endif()
+  install(TARGETS aeonmark_python LIBRARY DESTINATION ${python_dir} COMPONENT python)
+  # Its run path leads to the library under any prefix; where the loader
+  # finds the library itself (the prefix /usr, the package) it has none,
+  # as Debian wants.
+  if(IS_ABSOLUTE "${AEONMARK_PYTHON_DIR}")
+    set(python_module "${AEONMARK_PYTHON_DIR}/aeonmark.abi3.so")
+  else()
+    set(python_module "\${CMAKE_INSTALL_PREFIX}/${python_dir}/aeonmark.abi3.so")
+    aeonmark_strip_more(${python_dir}/aeonmark.abi3.so python)
+  endif()
+  install(CODE "set(aeonmark_library \"${CMAKE_INSTALL_LIBDIR}\")
+    cmake_path(ABSOLUTE_PATH aeonmark_library BASE_DIRECTORY \"\${CMAKE_INSTALL_PREFIX}\" NORMALIZE)
+    set(aeonmark_loader_dirs \"${CMAKE_C_IMPLICIT_LINK_DIRECTORIES}\")
+    list(FIND aeonmark_loader_dirs \"\${aeonmark_library}\" aeonmark_at)
+    if(aeonmark_at GREATER -1) # no IN_LIST: install scripts have no policies set
+      file(RPATH_REMOVE FILE \"\$ENV{DESTDIR}${python_module}\")
+    endif()" COMPONENT python)
   aeonmark_package_docs(python python3-aeonmark)
   list(APPEND CPACK_COMPONENTS_ALL python)
   set(CPACK_DEBIAN_PYTHON_PACKAGE_NAME python3-aeonmark)

@@ -14,6 +14,13 @@
 
 #define NOTATIONS AEONMARK_NOTATIONS /* the writers, in the order the command line prints them */
 #define READERS "sjgqu"              /* 'x' is written only: 'u' reads hexadecimal Unix text */
+#define STRING(x) STRING_OF(x)
+#define STRING_OF(x) #x
+/* The caller's mistakes with notation letters and digits, in the words the
+ * other faces give them. */
+#define BAD_NOTATIONS "notations are letters of " NOTATIONS
+#define BAD_READERS "notations read are letters of " READERS
+#define BAD_DIGITS "digits are 0 to " STRING(AEONMARK_DIGITS_MAX)
 #define MICROSECONDS_PER_SECOND 1000000
 #define FRACTIONS_PER_SECOND 4294967296ULL /* 2^32: the fraction's unit is 2^-32 s */
 
@@ -37,12 +44,10 @@ static PyObject *new_instant(aeonmark_instant instant) {
     return (PyObject *)self;
 }
 
-/* Raises Error, or OutOfRange for an instant outside the range, with the
- * program's words and the text they are about (None when there was no
- * text); its message is the program's without the program's name. */
-static PyObject *raise_problem(aeonmark_problem problem, PyObject *text) {
-    PyObject *type = problem == AEONMARK_OUT_OF_RANGE ? OutOfRange : Error;
-    const char *words = aeonmark_problem_text(problem);
+/* Raises type, Error or OutOfRange, with the words and the text they are
+ * about (None when there was no text); its message is the program's
+ * without the program's name. */
+static PyObject *raise_words(PyObject *type, const char *words, PyObject *text) {
     PyObject *message =
         text != NULL ? PyUnicode_FromFormat("%s: %U", words, text) : PyUnicode_FromString(words);
     PyObject *error = message != NULL ? PyObject_CallFunctionObjArgs(type, message, NULL) : NULL;
@@ -57,15 +62,41 @@ static PyObject *raise_problem(aeonmark_problem problem, PyObject *text) {
     return NULL;
 }
 
-/* A notation's letter from a one-letter str among the letters allowed. */
-static int letter_of(const char *notation, const char *allowed, char *letter) {
-    if (notation[0] == '\0' || notation[1] != '\0' || strchr(allowed, notation[0]) == NULL) {
-        PyErr_Format(PyExc_ValueError, "notation must be one letter of '%s', not '%s'%s", allowed,
-                     notation,
-                     strcmp(notation, "x") == 0 ? " ('u' reads hexadecimal Unix text)" : "");
-        return -1;
+/* Error, or OutOfRange for an instant outside the range, with the
+ * program's words. */
+static PyObject *raise_problem(aeonmark_problem problem, PyObject *text) {
+    return raise_words(problem == AEONMARK_OUT_OF_RANGE ? OutOfRange : Error,
+                       aeonmark_problem_text(problem), text);
+}
+
+/* The notations that letters, a str, names among allowed, one bit each in
+ * allowed's order (twice is once). Error with words for no letter, more
+ * than most, or any character that is none of allowed, NUL included. */
+static int notations_of(PyObject *letters, const char *allowed, const char *words, Py_ssize_t most,
+                        unsigned *chosen) {
+    Py_ssize_t length = PyUnicode_GetLength(letters);
+    *chosen = 0;
+    for (Py_ssize_t i = 0; i < length && length <= most; ++i) {
+        Py_UCS4 letter = PyUnicode_ReadChar(letters, i);
+        const char *at = letter != 0 && letter < 128 ? strchr(allowed, (int)letter) : NULL;
+        if (at == NULL) {
+            *chosen = 0;
+            break;
+        }
+        *chosen |= 1U << (at - allowed);
     }
-    *letter = notation[0];
+    if (*chosen != 0) return 0;
+    raise_words(Error, words, letters);
+    return -1;
+}
+
+/* The one notation's letter that notation, a str, names among allowed. */
+static int letter_of(PyObject *notation, const char *allowed, const char *words, char *letter) {
+    unsigned chosen;
+    if (notations_of(notation, allowed, words, 1, &chosen) < 0) return -1;
+    int at = 0;
+    while ((chosen >> at & 1U) == 0) ++at;
+    *letter = allowed[at];
     return 0;
 }
 
@@ -248,10 +279,11 @@ PyDoc_STRVAR(Instant_doc, "Instant(seconds, fraction=0)\n--\n\n"
                           "Julian calendar (0000-12-30T00:00:00 Gregorian), 0 to 2**64 - 1, and\n"
                           "the part of a second after them in units of 2**-32 s, 0 to 2**32 - 1.\n"
                           "Unix time 0 is Instant(62135769600).\n\n"
-                          "Immutable and hashable; instants compare by time. Made by read(),\n"
-                          "read_as(), from_unix(), from_datetime() and now(), or from its two\n"
-                          "numbers, which raises OutOfRange for seconds outside their range and\n"
-                          "ValueError for such a fraction.");
+                          "Immutable, and so is the type, as datetime's are; hashable; instants\n"
+                          "compare by time. Made by read(), read_as(), from_unix(),\n"
+                          "from_datetime() and now(), or from its two numbers, which raises\n"
+                          "OutOfRange for seconds outside their range and ValueError for such a\n"
+                          "fraction.");
 PyDoc_STRVAR(to_datetime_doc,
              "to_datetime($self, /)\n--\n\n"
              "The instant as an aware datetime in UTC (tzinfo datetime.timezone.utc),\n"
@@ -282,6 +314,45 @@ static PyType_Slot Instant_slots[] = {{Py_tp_new, (void *)Instant_new},
 static PyType_Spec Instant_spec = {"aeonmark.Instant", sizeof(InstantObject), 0, Py_TPFLAGS_DEFAULT,
                                    Instant_slots};
 
+/* The type is immutable, as datetime's are, so that no assignment to it
+ * (Instant.__hash__ = None) changes every instant of the process. Python
+ * 3.10 has a flag for it, the same bit whatever headers this is built
+ * with; before 3.10 the type's own type refuses instead. */
+#ifndef Py_TPFLAGS_IMMUTABLETYPE
+#define Py_TPFLAGS_IMMUTABLETYPE (1UL << 8)
+#endif
+
+static int refuse_setattro(PyObject *type, PyObject *name, PyObject *value) {
+    (void)type; /* Instant, the only one of its kind */
+    (void)value;
+    PyErr_Format(PyExc_TypeError, "cannot set %R attribute of immutable type '%s'", name,
+                 Instant_spec.name);
+    return -1;
+}
+
+static PyType_Slot Immutable_slots[] = {{Py_tp_setattro, (void *)refuse_setattro}, {0, NULL}};
+
+static PyType_Spec Immutable_spec = {"aeonmark.ImmutableType", 0, 0, Py_TPFLAGS_DEFAULT,
+                                     Immutable_slots};
+
+static PyObject *immutable_type(PyType_Spec *spec, int minor) {
+    if (minor >= 10) {
+        spec->flags |= (unsigned)Py_TPFLAGS_IMMUTABLETYPE;
+        return PyType_FromSpec(spec);
+    }
+    PyObject *bases = PyTuple_Pack(1, (PyObject *)&PyType_Type); /* a tuple before 3.10 */
+    PyObject *meta = bases != NULL ? PyType_FromSpecWithBases(&Immutable_spec, bases) : NULL;
+    Py_XDECREF(bases);
+    if (meta == NULL) return NULL;
+    PyObject *type = PyType_FromSpec(spec);
+    if (type == NULL) {
+        Py_DECREF(meta);
+        return NULL;
+    }
+    type->ob_type = (PyTypeObject *)meta; /* which keeps meta's reference */
+    return type;
+}
+
 /* ---- Functions ---- */
 
 static PyObject *aeonmark_py_read(PyObject *module, PyObject *text) {
@@ -291,11 +362,10 @@ static PyObject *aeonmark_py_read(PyObject *module, PyObject *text) {
 
 static PyObject *aeonmark_py_read_as(PyObject *module, PyObject *args) {
     (void)module;
-    const char *notation;
-    PyObject *text;
+    PyObject *notation, *text;
     char letter;
-    if (!PyArg_ParseTuple(args, "sO:read_as", &notation, &text) ||
-        letter_of(notation, READERS, &letter) < 0)
+    if (!PyArg_ParseTuple(args, "UO:read_as", &notation, &text) ||
+        letter_of(notation, READERS, BAD_READERS, &letter) < 0)
         return NULL;
     return read_text(letter, text, "s:read_as");
 }
@@ -312,19 +382,29 @@ static int unpack(PyObject *args, PyObject *kwargs, const char *format, char **k
                                        &found[2]);
 }
 
-/* digits from its argument, when given: an int from 0 to AEONMARK_DIGITS_MAX. */
-static int digits_of(PyObject *argument, const char *format, int *digits) {
-    if (argument != NULL && !PyArg_Parse(argument, format, digits)) return -1;
-    if (*digits >= 0 && *digits <= AEONMARK_DIGITS_MAX) return 0;
-    PyErr_Format(PyExc_ValueError, "digits must be 0 to %d, not %d", AEONMARK_DIGITS_MAX, *digits);
+/* digits from its argument, when given: TypeError for anything but an int,
+ * Error for any int, however large, outside 0 to AEONMARK_DIGITS_MAX. The
+ * Error's text is None: digits are no text. */
+static int digits_of(PyObject *argument, int *digits) {
+    if (argument == NULL) return 0;
+    PyObject *number = PyNumber_Index(argument);
+    if (number == NULL) return -1;
+    int overflow;
+    long value = PyLong_AsLongAndOverflow(number, &overflow);
+    Py_DECREF(number);
+    if (value == -1 && PyErr_Occurred()) return -1;
+    if (overflow == 0 && value >= 0 && value <= AEONMARK_DIGITS_MAX) {
+        *digits = (int)value;
+        return 0;
+    }
+    raise_words(Error, BAD_DIGITS, NULL);
     return -1;
 }
 
 static PyObject *aeonmark_py_write(PyObject *module, PyObject *args, PyObject *kwargs) {
     (void)module;
     static char *keywords[] = {"instant", "notation", "digits", NULL};
-    PyObject *found[3] = {NULL, NULL, NULL};
-    const char *notation;
+    PyObject *found[3] = {NULL, NULL, NULL}, *notation;
     int digits = 2;
     char letter;
     if (!unpack(args, kwargs, "OO|O:write", keywords, found)) return NULL;
@@ -332,8 +412,9 @@ static PyObject *aeonmark_py_write(PyObject *module, PyObject *args, PyObject *k
         PyErr_SetString(PyExc_TypeError, "write() argument 1 must be an aeonmark.Instant");
         return NULL;
     }
-    if (!PyArg_Parse(found[1], "s:write", &notation) ||
-        letter_of(notation, NOTATIONS, &letter) < 0 || digits_of(found[2], "i:write", &digits) < 0)
+    if (!PyArg_Parse(found[1], "U:write", &notation) ||
+        letter_of(notation, NOTATIONS, BAD_NOTATIONS, &letter) < 0 ||
+        digits_of(found[2], &digits) < 0)
         return NULL;
     return write_text(instant_of(found[0]), letter, digits);
 }
@@ -341,22 +422,15 @@ static PyObject *aeonmark_py_write(PyObject *module, PyObject *args, PyObject *k
 static PyObject *aeonmark_py_convert(PyObject *module, PyObject *args, PyObject *kwargs) {
     (void)module;
     static char *keywords[] = {"text", "notations", "digits", NULL};
-    PyObject *found[3] = {NULL, NULL, NULL};
-    const char *notations = "s";
+    PyObject *found[3] = {NULL, NULL, NULL}, *notations;
+    unsigned chosen = 1; /* 's', the first */
     int digits = 2;
     if (!unpack(args, kwargs, "O|OO:convert", keywords, found) ||
-        (found[1] != NULL && !PyArg_Parse(found[1], "s:convert", &notations)) ||
-        digits_of(found[2], "i:convert", &digits) < 0)
+        (found[1] != NULL &&
+         (!PyArg_Parse(found[1], "U:convert", &notations) ||
+          notations_of(notations, NOTATIONS, BAD_NOTATIONS, PY_SSIZE_T_MAX, &chosen) < 0)) ||
+        digits_of(found[2], &digits) < 0)
         return NULL;
-    Py_ssize_t count = 0;
-    /* No letter is no notation at all, as write() says of "". */
-    for (const char *letter = *notations == '\0' ? "?" : notations; *letter != '\0'; ++letter) {
-        if (strchr(NOTATIONS, *letter) == NULL) {
-            PyErr_Format(PyExc_ValueError, "notations must be letters of '%s', not '%s'", NOTATIONS,
-                         notations);
-            return NULL;
-        }
-    }
     const char *bytes = text_of(found[0], "s:convert");
     if (bytes == NULL) return NULL;
     aeonmark_instant instant;
@@ -364,13 +438,13 @@ static PyObject *aeonmark_py_convert(PyObject *module, PyObject *args, PyObject 
     if (problem != AEONMARK_OK) return raise_problem(problem, found[0]);
 
     /* In table order, each once, as the command line prints them. */
-    for (const char *letter = NOTATIONS; *letter != '\0'; ++letter)
-        count += strchr(notations, *letter) != NULL;
+    Py_ssize_t count = 0;
+    for (unsigned rest = chosen; rest != 0; rest &= rest - 1) ++count;
     PyObject *texts = PyList_New(count);
     Py_ssize_t at = 0;
-    for (const char *letter = NOTATIONS; texts != NULL && *letter != '\0'; ++letter) {
-        if (strchr(notations, *letter) == NULL) continue;
-        PyObject *written = write_text(instant, *letter, digits);
+    for (int i = 0; texts != NULL && NOTATIONS[i] != '\0'; ++i) {
+        if ((chosen >> i & 1U) == 0) continue;
+        PyObject *written = write_text(instant, NOTATIONS[i], digits);
         if (written == NULL || PyList_SetItem(texts, at++, written) < 0) Py_CLEAR(texts);
     }
     return texts;
@@ -452,19 +526,23 @@ PyDoc_STRVAR(read_as_doc,
              "The Instant that text names in one notation ('s', 'j', 'g', 'q' or\n"
              "'u', which also reads hexadecimal Unix text). Raises Error \"date format\n"
              "unrecognised\" for text of another notation, as read() does for text of\n"
-             "none.");
+             "none, and Error \"notations read are letters of sjgqu\" for any other\n"
+             "notation str, 'x' too.");
 PyDoc_STRVAR(write_doc, "write($module, instant, notation, digits=2)\n--\n\n"
                         "The text of instant in one notation ('s', 'j', 'g', 'q', 'u' or 'x');\n"
                         "digits, 0 to 6, is the number of aeonmark fraction digits ('s' only).\n"
                         "Every instant has a text in every notation; what lies below the last\n"
-                        "digit is cut, never rounded up.");
+                        "digit is cut, never rounded up. Raises Error \"notations are letters\n"
+                        "of sjgqux\" for any other notation str, and \"digits are 0 to 6\" for\n"
+                        "any other int.");
 PyDoc_STRVAR(convert_doc, "convert($module, text, notations='s', digits=2)\n--\n\n"
                           "The texts of the instant that text names, one for each letter of\n"
                           "notations, in the order s j g q u x whatever the order of the letters,\n"
                           "each once, as one line of the command line gives them:\n\n"
                           "    >>> aeonmark.convert('U0', 'gj')\n"
                           "    ['1969=12=19T00:00:00', '1970-01-01T00:00:00']\n\n"
-                          "Raises Error as read() does.");
+                          "Raises Error as read() does, and as write() does for notations with\n"
+                          "no letter or any other character, and for digits.");
 PyDoc_STRVAR(from_unix_doc, "from_unix($module, seconds, /)\n--\n\n"
                             "The Instant of a Unix time in whole seconds (an int of any size; no\n"
                             "float). OutOfRange before 0000-12-30T00:00:00 Gregorian\n"
@@ -526,17 +604,23 @@ PyDoc_STRVAR(module_doc,
              "A text that does not read raises Error, a ValueError whose problem is the\n"
              "program's words ('day is out of range') and whose text is the str given;\n"
              "a date outside the range raises OutOfRange, an Error that is also an\n"
-             "OverflowError, as datetime raises for a timestamp it cannot hold. As\n"
-             "Python's own functions do, a text that is not a str raises TypeError, and\n"
-             "a str with a NUL ValueError, or UnicodeEncodeError when it holds a lone\n"
-             "surrogate. Every function may be called from any thread.");
+             "OverflowError, as datetime raises for a timestamp it cannot hold.\n"
+             "Notation letters that name no notation raise Error 'notations are\n"
+             "letters of sjgqux', its text the letters, and digits outside 0 to 6\n"
+             "Error 'digits are 0 to 6', its text None. As Python's own functions do,\n"
+             "a text or letters that are not a str, or digits that are not an int,\n"
+             "raise TypeError, and a text with a NUL ValueError, or UnicodeEncodeError\n"
+             "when it holds a lone surrogate. Every function may be called from any\n"
+             "thread.");
 
 static struct PyModuleDef module_def = {
     PyModuleDef_HEAD_INIT, "aeonmark", module_doc, -1, functions, NULL, NULL, NULL, NULL};
 
-PyDoc_STRVAR(Error_doc, "A text that does not read, or a value that does not convert.\n\n"
+PyDoc_STRVAR(Error_doc, "A text that does not read, a value that does not convert, or notation\n"
+                        "letters or digits that the calls do not take.\n\n"
                         "problem: the program's words for it ('day is out of range').\n"
-                        "text: the str that was read, or None when no text was given.");
+                        "text: the str that was read or the notation letters given, or None\n"
+                        "when no str was given (digits, a number).");
 PyDoc_STRVAR(OutOfRange_doc, "A date before 0000-12-30T00:00:00 or past\n"
                              "584554049254-11-07T07:00:15 Gregorian: the problem 'date is out\n"
                              "of acceptable range'. Both an Error and an OverflowError.");
@@ -547,12 +631,12 @@ static int import_datetime(void) {
     if (datetime == NULL) return -1;
     datetime_type = PyObject_GetAttrString(datetime, "datetime");
     timedelta_type = PyObject_GetAttrString(datetime, "timedelta");
-    PyObject *timezone = PyObject_GetAttrString(datetime, "timezone");
-    PyObject *utc = timezone != NULL ? PyObject_GetAttrString(timezone, "utc") : NULL;
+    PyObject *timezone_type = PyObject_GetAttrString(datetime, "timezone");
+    PyObject *utc = timezone_type != NULL ? PyObject_GetAttrString(timezone_type, "utc") : NULL;
     if (datetime_type != NULL && utc != NULL)
         unix_epoch = PyObject_CallFunction(datetime_type, "iiiiiiiO", 1970, 1, 1, 0, 0, 0, 0, utc);
     Py_XDECREF(utc);
-    Py_XDECREF(timezone);
+    Py_XDECREF(timezone_type);
     Py_DECREF(datetime);
     return timedelta_type != NULL && unix_epoch != NULL ? 0 : -1;
 }
@@ -567,8 +651,10 @@ static int add_object(PyObject *module, const char *name, PyObject *object) {
 PyMODINIT_FUNC PyInit_aeonmark(void) {
     /* The stable ABI's file name lets an older Python load the module, whose
      * heap type it would count references to wrongly. */
-    if (Py_GetVersion()[0] == '3' && Py_GetVersion()[1] == '.' &&
-        strtol(Py_GetVersion() + 2, NULL, 10) < 8) {
+    int minor = Py_GetVersion()[0] == '3' && Py_GetVersion()[1] == '.'
+                    ? (int)strtol(Py_GetVersion() + 2, NULL, 10)
+                    : 99;
+    if (minor < 8) {
         PyErr_SetString(PyExc_ImportError, "aeonmark needs Python 3.8 or later");
         return NULL;
     }
@@ -584,7 +670,7 @@ PyMODINIT_FUNC PyInit_aeonmark(void) {
                                    : NULL;
         Py_XDECREF(bases);
         if (OutOfRange == NULL || import_datetime() < 0) return NULL;
-        InstantType = PyType_FromSpec(&Instant_spec);
+        InstantType = immutable_type(&Instant_spec, minor);
         if (InstantType == NULL) return NULL;
     }
     PyObject *module = PyModule_Create(&module_def);

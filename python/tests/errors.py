@@ -16,9 +16,12 @@ utc = datetime.timezone.utc
 U0, LAST = a.read("U0"), a.Instant(2**64 - 1)
 LAST_UNIX = 18446744011573782015  # Unix time of the last instant, past INT64_MAX
 OUT = "date is out of acceptable range"
+LETTERS, READERS, DIGITS = ("notations are letters of sjgqux", "notations read are letters of sjgqu",
+                            "digits are 0 to 6")
 at = datetime.datetime(2000, 1, 1, tzinfo=utc)
 
 ROWS = [  # call, its arguments, the exception, the problem's words when it is an Error
+    # (with the text when that is not the last argument)
     # Not a str, a NUL, a lone surrogate: as Python's own functions refuse them.
     (a.read, [b"U0"], TypeError, None),
     (a.read_as, ["g", None], TypeError, None),
@@ -60,15 +63,20 @@ ROWS = [  # call, its arguments, the exception, the problem's words when it is a
     (setattr, [U0, "seconds", 0], AttributeError, None),  # an Instant is immutable
     (setattr, [U0, "fraction", 0], AttributeError, None),
     (setattr, [U0, "other", 0], AttributeError, None),
-    # Notation letters and digits.
-    (a.read_as, ["x", "U0x0"], ValueError, None),
-    (a.read_as, ["gj", "U0"], ValueError, None),
-    (a.write, [U0, ""], ValueError, None),
-    (a.write, [U0, "S"], ValueError, None),
-    (a.write, [U0, "s", 7], ValueError, None),
-    (a.convert, ["U0", "gz"], ValueError, None),
-    (a.convert, ["U0", ""], ValueError, None),
-    (a.convert, ["U0", "s", -1], ValueError, None),
+    (setattr, [a.Instant, "__hash__", None], TypeError, None),  # and so is its type
+    # Notation letters and digits: the text is the letters given, None for digits.
+    (a.read_as, ["x", "U0x0"], a.Error, (READERS, "x")),
+    (a.read_as, ["gj", "U0"], a.Error, (READERS, "gj")),
+    (a.write, [U0, ""], a.Error, LETTERS),
+    (a.write, [U0, "S"], a.Error, LETTERS),
+    (a.write, [U0, None], TypeError, None),
+    (a.write, [U0, "s", 7], a.Error, DIGITS),
+    (a.write, [U0, "s", 2**40], a.Error, DIGITS),
+    (a.convert, ["U0", "gz"], a.Error, LETTERS),
+    (a.convert, ["U0", ""], a.Error, LETTERS),
+    (a.convert, ["U0", "g\0"], a.Error, LETTERS),
+    (a.convert, ["U0", "s", -1], a.Error, DIGITS),
+    (a.convert, ["U0", "s", -2**70], a.Error, DIGITS),
     (a.convert, ["U0", "s", 2.0], TypeError, None),
     # datetime: naive, not a datetime, and instants outside its years 1 to 9999.
     (a.from_datetime, [datetime.datetime(2000, 1, 1)], ValueError, None),
@@ -88,9 +96,10 @@ for call, arguments, expected, problem in ROWS:
         continue
     except Exception as error:  # pylint: disable=broad-except
         caught = error
-    text = arguments[-1] if isinstance(arguments[-1], str) else None
-    if type(caught) is not expected or problem is not None and (caught.problem, caught.text) != (
-            problem, text):
+    if not isinstance(problem, tuple):
+        problem = problem, arguments[-1] if isinstance(arguments[-1], str) else None
+    if type(caught) is not expected or problem[0] is not None and (caught.problem,
+                                                                    caught.text) != problem:
         failures.append(f"{call.__name__}{tuple(arguments)!r}: {type(caught).__name__} "
                         f"{caught} (problem {getattr(caught, 'problem', None)!r})")
 

@@ -1,10 +1,10 @@
-"""Installs the build into a fresh prefix and runs the README's Python
-example there, its first python block after "## Use it from Python", with
-the installed module alone: it must print the text block that follows. The
-module finds the installed library by its run path, or, built for a prefix
-whose libraries the loader finds itself, through LIBRARY_DIR.
+"""Installs the build into a fresh prefix, other than the one it was
+configured for, and runs the README's Python example there, its first
+python block after "## Use it from Python", with the installed module
+alone: it must print the text block that follows. The module finds the
+installed library by its run path alone, whatever prefix it was built for.
 
-    installed.py CMAKE BUILD_DIR PREFIX PYTHON_DIR README [LIBRARY_DIR]
+    installed.py CMAKE BUILD_DIR PREFIX PYTHON_DIR README
 """
 import os
 import re
@@ -13,7 +13,6 @@ import subprocess
 import sys
 
 cmake, build, prefix, python_dir, readme = sys.argv[1:6]
-library_dir = sys.argv[6] if len(sys.argv) > 6 else ""
 shutil.rmtree(prefix, ignore_errors=True)
 subprocess.run([cmake, "--install", build, "--prefix", prefix], check=True,
                stdout=subprocess.DEVNULL)
@@ -27,8 +26,6 @@ example, expected = match.groups()
 
 environment = {k: v for k, v in os.environ.items() if k not in ("PYTHONPATH", "LD_LIBRARY_PATH")}
 environment["PYTHONPATH"] = site
-if library_dir:
-    environment["LD_LIBRARY_PATH"] = os.path.join(prefix, library_dir)
 check = "import aeonmark, sys; assert aeonmark.__file__.startswith(sys.argv[1]), aeonmark.__file__\n"
 run = subprocess.run([sys.executable, "-s", "-c", check + example, site], env=environment,
                      cwd=prefix, capture_output=True, text=True)
