@@ -141,14 +141,18 @@ export function now(): Instant;
  * name (each a string, written in UTF-8, or a Uint8Array of exact bytes;
  * none may hold a NUL), clock the current time in whole seconds of Unix
  * time, used when no date is given. Each write of the program goes to
- * write(fd, bytes) as it is made when given (a write that throws an error
- * with an errno name as its `code`, such as "ENOSPC", is a lost write); or
- * else is kept in `stdout`, `stderr` and `writes`. A write may call the functions above, but not
- * run again.
+ * write(fd, bytes) as it is made when given, or else is kept in `stdout`,
+ * `stderr` and `writes`. A write that throws an error with an errno name
+ * as its `code`, such as "ENOSPC", is a lost write, which the program
+ * reports as it does on a system; whatever else it throws, run throws once
+ * the program's run has ended, making none of the run's later writes. A
+ * write may call the functions above, but not run again: that throws.
  * @returns the exit status, standard output and error as bytes, and both
  *   streams' writes in the order made.
  * @throws {RangeError} when the arguments pass 1 MiB, as a system refuses
  *   a command line too long.
+ * @throws {TypeError} when args is not an array of strings and
+ *   Uint8Arrays, clock not a bigint or a number, or write not a function.
  */
 export function run(
   args: ReadonlyArray<string | Uint8Array>,

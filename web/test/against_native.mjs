@@ -8,6 +8,7 @@
 import assert from 'node:assert/strict';
 import { spawnSync } from 'node:child_process';
 import test from 'node:test';
+import { runInNewContext } from 'node:vm';
 import { built, latin1, native, repo } from './support.mjs';
 
 const aeonmark = await import(`${built}/aeonmark.mjs`);
@@ -161,12 +162,15 @@ test('texts the program is never given, values the calls refuse, and calls withi
 
   const instant = aeonmark.read('U0');
   const OUT = 'date is out of acceptable range';
-  for (const [call, refusal] of [
+  for (const [call, refusal, words = ''] of [
     [() => aeonmark.read(5), TypeError],
     [() => aeonmark.convert('U0', ['s']), TypeError],
     [() => aeonmark.write(instant, 's', '2'), TypeError],
     [() => aeonmark.write({ seconds: 0, fraction: 0 }, 'g'), TypeError],
     [() => aeonmark.fromDate(0), TypeError],
+    [() => run(['U0'], 0, 5), TypeError, 'write is a function'],
+    [() => run('U0', 0), TypeError],
+    [() => run(['U0'], '0'), TypeError],
     [() => aeonmark.readAs('x', 'U0'), RangeError],
     [() => aeonmark.convert('U0', 'sy'), RangeError],
     [() => aeonmark.write(instant, 's', 7), RangeError],
@@ -182,8 +186,10 @@ test('texts the program is never given, values the calls refuse, and calls withi
   ]) {
     if (typeof refusal === 'string')
       assert.throws(call, (e) => e instanceof AeonmarkError && e instanceof RangeError && e.problem === refusal);
-    else assert.throws(call, (e) => e.constructor === refusal, call.toString());
+    else assert.throws(call, (e) => e.constructor === refusal && e.message.includes(words), call.toString());
   }
+  // Bytes of another realm are bytes.
+  assert.equal(latin1(run([runInNewContext('new Uint8Array([85, 48])')], 0).stdout), '[-36]9350.00\n');
   assert.ok(Math.abs(aeonmark.toDate(aeonmark.now()).getTime() - Date.now()) < 1000);
 
   // A run's write may convert, texts past the calls' own space too, but not
@@ -197,4 +203,10 @@ test('texts the program is never given, values the calls refuse, and calls withi
   assert.equal(status, 0);
   assert.equal(written.join(''), '1970-01-01T00:00:00\n1970-01-01T00:00:01\n');
   assert.deepEqual([...converted], [said(long).split(' ')[4]]);
+  // Anything else a write throws is the caller's, thrown by run() once the
+  // core's run has ended, and the next run is whole.
+  for (const thrown of [new TypeError('no bytes'), 42, null, Object.assign(new Error(), { code: 'toString' })])
+    assert.throws(() => run(['U0'], 0, () => { throw thrown; }), (e) => e === thrown);
+  assert.throws(() => run(['U0'], 0, () => run(['U1'], 0)), /run\(\) called from the write of a run under way/);
+  assert.equal(latin1(run(['-g', 'U0'], 0).stdout), '1970-01-01T00:00:00\n');
 });
