@@ -29,7 +29,10 @@ function aeonmarkCalls(core) {
   };
   fresh();
   const decoder = new TextDecoder();
-  const stringAt = (at) => decoder.decode(heap.subarray(at, heap.indexOf(0, at)));
+  const stringAt = (at) => {
+    fresh();
+    return decoder.decode(heap.subarray(at, heap.indexOf(0, at)));
+  };
   const [letters, readers] = [false, true].map((only) => stringAt(core._web_letters(only)));
   const DIGITS_MAX = core._web_digits_max();
   const UNIX = letterOf('u', readers);
@@ -38,9 +41,10 @@ function aeonmarkCalls(core) {
     new AeonmarkError((problems[problem] ??= stringAt(core._aeonmark_problem_text(problem))), text);
 
   // call(at) with the text's UTF-8 at at, ended by a NUL. A lone surrogate,
-  // which UTF-8 cannot hold, crosses as U+FFFD; so does a NUL, which would
-  // end the text early: the core reads the whole text, with a character no
-  // notation has in their place.
+  // which UTF-8 cannot hold, crosses as U+FFFD (the encoder's own); so does
+  // a NUL, which would end the text early (web_text_whole, in one pass over
+  // the bytes): the core reads the whole text, with a character no notation
+  // has in their place.
   //
   // ASCII, which every date text is, is copied a byte a character: a
   // TextEncoder costs a browser more than the conversion.
@@ -58,24 +62,30 @@ function aeonmarkCalls(core) {
       heap[textAt + ascii] = 0;
       return call(textAt);
     }
-    if (text.includes('\0')) text = text.replaceAll('\0', '\uFFFD');
     const { read, written } = encoder.encodeInto(text, textSpace);
-    if (read === text.length) {
-      heap[textAt + written] = 0;
-      return call(textAt);
-    }
+    if (read === text.length) return withWhole(textAt, written, textSize, call);
     const bytes = encoder.encode(text);
     const at = core._malloc(bytes.length + 1);
-    if (at === 0) throw new RangeError(`no memory for a text of ${bytes.length} bytes`);
+    if (at === 0) throw noMemory(bytes.length);
     try {
       fresh();
       heap.set(bytes, at);
-      heap[at + bytes.length] = 0;
-      return call(at);
+      return withWhole(at, bytes.length, bytes.length + 1, call);
     } finally {
       core._free(at);
     }
   }
+  // call on the size bytes at at, in room bytes, with their NULs replaced.
+  function withWhole(at, size, room, call) {
+    const whole = core._web_text_whole(at, size, room);
+    if (whole === 0) throw noMemory(size);
+    try {
+      return call(whole);
+    } finally {
+      if (whole !== at) core._free(whole);
+    }
+  }
+  const noMemory = (bytes) => new RangeError(`no memory for a text of ${bytes} bytes`);
 
   function instantRead() {
     fresh();
