@@ -164,22 +164,32 @@ test('texts the program is never given, values the calls refuse, and calls withi
 
   const instant = aeonmark.read('U0');
   const OUT = 'date is out of acceptable range';
-  // A module as imported: no problem's words yet, which its first problem
-  // reads after a text of 10 MiB of NULs has grown the memory.
+  const [NOTATIONS, DIGITS] = ['notations are letters of sjgqux', 'digits are 0 to 6'];
+  // A module as imported: no notations kept by convert, no problem's words
+  // yet, which its first problem reads after a text of 10 MiB of NULs has
+  // grown the memory.
   const fresh = await import(`${built}/aeonmark.mjs?fresh`);
   for (const [call, refusal, words = ''] of [
     [() => fresh.read(`U${'\0'.repeat(10 << 20)}`), 'malformed Unix date'],
     [() => aeonmark.read(5), TypeError],
-    [() => aeonmark.convert('U0', ['s']), TypeError],
-    [() => aeonmark.write(instant, 's', '2'), TypeError],
+    [() => fresh.convert('U0', null), TypeError, NOTATIONS],
+    [() => aeonmark.convert('U0', ['s']), TypeError, NOTATIONS],
+    [() => aeonmark.write(instant, 5), TypeError, NOTATIONS],
+    [() => aeonmark.write(instant, 's', '2'), TypeError, DIGITS],
     [() => aeonmark.write({ seconds: 0, fraction: 0 }, 'g'), TypeError],
     [() => aeonmark.fromDate(0), TypeError],
     [() => run(['U0'], 0, 5), TypeError, 'write is a function'],
     [() => run('U0', 0), TypeError],
     [() => run(['U0'], '0'), TypeError],
-    [() => aeonmark.readAs('x', 'U0'), RangeError],
-    [() => aeonmark.convert('U0', 'sy'), RangeError],
-    [() => aeonmark.write(instant, 's', 7), RangeError],
+    [() => aeonmark.readAs('x', 'U0'), RangeError, 'one letter of sjgqu, not'],
+    [() => aeonmark.readAs('gj', 'U0'), RangeError, 'one letter of sjgqu, not'],
+    [() => aeonmark.write(instant, 'gj'), RangeError, 'one letter of sjgqux'],
+    [() => aeonmark.convert('U0', ''), NOTATIONS],
+    [() => aeonmark.convert('U0', 'sy'), NOTATIONS],
+    [() => aeonmark.readAs('y', 'U0'), NOTATIONS],
+    [() => aeonmark.write(instant, 's', 7), DIGITS],
+    [() => aeonmark.convert('U0', 's', 2.5), DIGITS],
+    [() => { throw new AeonmarkError(OUT, 'U'.repeat(2 ** 29 - 24)); }, OUT],
     [() => aeonmark.write({ seconds: 1n << 64n, fraction: 0 }, 'g'), RangeError],
     [() => aeonmark.toUnix({ seconds: 0n, fraction: 2 ** 32 }), RangeError],
     [() => aeonmark.fromUnix(2 ** 53), RangeError],
@@ -194,9 +204,14 @@ test('texts the program is never given, values the calls refuse, and calls withi
       assert.throws(call, (e) => e.name === 'AeonmarkError' && e instanceof RangeError && e.problem === refusal);
     else assert.throws(call, (e) => e.constructor === refusal && e.message.includes(words), call.toString());
   }
-  // Bytes of another realm are bytes.
+  // A Date or bytes of another realm are a Date and bytes; now() is the
+  // clock's Date again.
+  assert.deepEqual(aeonmark.fromDate(runInNewContext('new Date(0)')), aeonmark.read('U0'));
   assert.equal(latin1(run([runInNewContext('new Uint8Array([85, 48])')], 0).stdout), '[-36]9350.00\n');
-  assert.ok(Math.abs(aeonmark.toDate(aeonmark.now()).getTime() - Date.now()) < 1000);
+  for (let i = 0; i < 20; ++i) {
+    const [before, time, after] = [Date.now(), aeonmark.toDate(aeonmark.now()).getTime(), Date.now()];
+    assert.ok(before <= time && time <= after, `${before} ${time} ${after}`);
+  }
 
   // A run's write may convert, texts past the calls' own space too, but not
   // start another run.
