@@ -38,15 +38,21 @@ export interface Instant {
 
 /**
  * Thrown when the core refuses a text or a value: a text no notation reads,
- * or an instant outside the range. A RangeError.
+ * an instant outside the range, notations that are no letters of s j g q u
+ * x ("notations are letters of sjgqux"), or digits outside 0 to 6 ("digits
+ * are 0 to 6"), in the words every face of the library gives. A RangeError.
  */
 export class AeonmarkError extends RangeError {
   constructor(problem: string, text?: string);
   /** The program's words for the problem: `"day is out of range"`. */
   readonly problem: string;
-  /** The text refused, as given; undefined for a number or a Date. */
+  /** The string refused, as given; undefined for a number or a Date. */
   readonly text: string | undefined;
-  /** `"problem: text"`, or the problem alone when there is no text. */
+  /**
+   * `"problem: text"`, or the problem alone when there is no text; for a
+   * text too long for one string with the problem, its first 64 characters
+   * and its length.
+   */
   readonly message: string;
   readonly name: 'AeonmarkError';
 }
@@ -66,8 +72,11 @@ export function read(text: string): Instant;
 /**
  * Reads a text as one notation only.
  * @throws {AeonmarkError} as read does; "date format unrecognised" when
- *   the text is not that notation's.
- * @throws {RangeError} for a letter that is not a readable notation.
+ *   the text is not that notation's; "notations are letters of sjgqux" for
+ *   a notation with no letter or one that is no notation's.
+ * @throws {RangeError} for a notation that does not read (`x`) or more
+ *   than one letter.
+ * @throws {TypeError} when notation or text is not a string.
  * @example readAs("g", "1970-01-01") // {seconds: 62135769600n, fraction: 0}
  */
 export function readAs(notation: ReadableNotation, text: string): Instant;
@@ -76,8 +85,12 @@ export function readAs(notation: ReadableNotation, text: string): Instant;
  * Writes an instant in one notation. digits, 0 to 6, is the number of
  * aeonmark fraction digits (`s` only). Writers drop what lies below their
  * last digit and never round up.
- * @throws {RangeError} for an unknown notation, digits outside 0 to 6, or
- *   an instant outside its ranges.
+ * @throws {AeonmarkError} "notations are letters of sjgqux" for a notation
+ *   with no letter or one that is no notation's; "digits are 0 to 6" for
+ *   digits outside 0 to 6 or not an integer.
+ * @throws {RangeError} for more than one letter, or an instant outside its
+ *   ranges.
+ * @throws {TypeError} when notation is not a string or digits not a number.
  * @example write({seconds: 62135769600n, fraction: 0}, "j") // "1969=12=19T00:00:00"
  */
 export function write(instant: Instant, notation: Notation, digits?: number): string;
@@ -86,10 +99,14 @@ export function write(instant: Instant, notation: Notation, digits?: number): st
  * Reads a text as read does and writes the instant in every notation that
  * notations names, in table order (s j g q u x) and each once, as one
  * command-line line gives them.
- * @param notations letters of s j g q u x, default "s".
+ * @param notations letters of s j g q u x, at least one, default "s".
  * @param digits aeonmark fraction digits, 0 to 6, default 2.
- * @throws {AeonmarkError} when no notation reads the text.
- * @throws {RangeError} for a letter that is no notation, or digits outside 0 to 6.
+ * @throws {AeonmarkError} when no notation reads the text; "notations are
+ *   letters of sjgqux" for notations with no letter or a letter that is no
+ *   notation's; "digits are 0 to 6" for digits outside 0 to 6 or not an
+ *   integer.
+ * @throws {TypeError} when text or notations is not a string, or digits
+ *   not a number.
  * @example convert("U0", "jg") // ["1969=12=19T00:00:00", "1970-01-01T00:00:00"]
  */
 export function convert(text: string, notations?: string, digits?: number): string[];
@@ -112,12 +129,14 @@ export function fromUnix(seconds: bigint | number): Instant;
 export function toUnix(instant: Instant): bigint;
 
 /**
- * The instant of a Date. Its milliseconds become units of 2^-32 s, taken
- * up as the readers take a part of a second, so that
- * `toDate(fromDate(date))` is the same time again.
+ * The instant of a Date, of this realm or another (a frame's, a vm
+ * context's). Its milliseconds become units of 2^-32 s, taken up as the
+ * readers take a part of a second, so that `toDate(fromDate(date))` is the
+ * same time again.
  * @throws {AeonmarkError} for a Date before the first instant (Gregorian
  *   0000-12-30).
  * @throws {RangeError} for an invalid Date.
+ * @throws {TypeError} for anything but a Date.
  */
 export function fromDate(date: Date): Instant;
 
@@ -131,8 +150,8 @@ export function toDate(instant: Instant): Date;
 
 /**
  * The current time, from the system's clock as the environment gives it
- * (Date.now() in JavaScript: whole milliseconds), with its part of a
- * second.
+ * (a Date in JavaScript: whole milliseconds), as fromDate takes it, so
+ * that `toDate(now())` is the clock's Date.
  */
 export function now(): Instant;
 
@@ -141,14 +160,18 @@ export function now(): Instant;
  * name (each a string, written in UTF-8, or a Uint8Array of exact bytes;
  * none may hold a NUL), clock the current time in whole seconds of Unix
  * time, used when no date is given. Each write of the program goes to
- * write(fd, bytes) as it is made when given (a write that throws an error
- * with an errno name as its `code`, such as "ENOSPC", is a lost write); or
- * else is kept in `stdout`, `stderr` and `writes`. A write may call the functions above, but not
- * run again.
+ * write(fd, bytes) as it is made when given, or else is kept in `stdout`,
+ * `stderr` and `writes`. A write that throws an error with an errno name
+ * as its `code`, such as "ENOSPC", is a lost write, which the program
+ * reports as it does on a system; whatever else it throws, run throws once
+ * the program's run has ended, making none of the run's later writes. A
+ * write may call the functions above, but not run again: that throws.
  * @returns the exit status, standard output and error as bytes, and both
  *   streams' writes in the order made.
  * @throws {RangeError} when the arguments pass 1 MiB, as a system refuses
  *   a command line too long.
+ * @throws {TypeError} when args is not an array of strings and
+ *   Uint8Arrays, clock not a bigint or a number, or write not a function.
  */
 export function run(
   args: ReadonlyArray<string | Uint8Array>,

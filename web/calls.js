@@ -7,10 +7,21 @@
 // string it is about (undefined when it is about a number or a Date).
 class AeonmarkError extends RangeError {
   constructor(problem, text) {
-    super(text === undefined ? problem : `${problem}: ${text}`);
+    super(problemMessage(problem, text));
     this.name = 'AeonmarkError';
     this.problem = problem;
     this.text = text;
+  }
+}
+// "problem: text"; for a text too long to be held with the problem, its
+// start and its length, so that the error is made whatever the text.
+function problemMessage(problem, text) {
+  if (text === undefined) return problem;
+  try {
+    return `${problem}: ${text}`;
+  } catch (error) {
+    if (!(error instanceof RangeError)) throw error;
+    return `${problem}: ${text.slice(0, 64)}… (${text.length} characters)`;
   }
 }
 
@@ -29,18 +40,24 @@ function aeonmarkCalls(core) {
   };
   fresh();
   const decoder = new TextDecoder();
-  const stringAt = (at) => decoder.decode(heap.subarray(at, heap.indexOf(0, at)));
+  const stringAt = (at) => {
+    fresh();
+    return decoder.decode(heap.subarray(at, heap.indexOf(0, at)));
+  };
   const [letters, readers] = [false, true].map((only) => stringAt(core._web_letters(only)));
   const DIGITS_MAX = core._web_digits_max();
-  const UNIX = letterOf('u', readers);
+  const UNIX = 'u'.charCodeAt(0);
+  // The words every face has for notations and digits it cannot take.
+  const [NOTATIONS, DIGITS] = [`notations are letters of ${letters}`, `digits are 0 to ${DIGITS_MAX}`];
   const problems = [];
   const failed = (problem, text) =>
     new AeonmarkError((problems[problem] ??= stringAt(core._aeonmark_problem_text(problem))), text);
 
   // call(at) with the text's UTF-8 at at, ended by a NUL. A lone surrogate,
-  // which UTF-8 cannot hold, crosses as U+FFFD; so does a NUL, which would
-  // end the text early: the core reads the whole text, with a character no
-  // notation has in their place.
+  // which UTF-8 cannot hold, crosses as U+FFFD (the encoder's own); so does
+  // a NUL, which would end the text early (web_text_whole, in one pass over
+  // the bytes): the core reads the whole text, with a character no notation
+  // has in their place.
   //
   // ASCII, which every date text is, is copied a byte a character: a
   // TextEncoder costs a browser more than the conversion.
@@ -58,24 +75,30 @@ function aeonmarkCalls(core) {
       heap[textAt + ascii] = 0;
       return call(textAt);
     }
-    if (text.includes('\0')) text = text.replaceAll('\0', '\uFFFD');
     const { read, written } = encoder.encodeInto(text, textSpace);
-    if (read === text.length) {
-      heap[textAt + written] = 0;
-      return call(textAt);
-    }
+    if (read === text.length) return withWhole(textAt, written, textSize, call);
     const bytes = encoder.encode(text);
     const at = core._malloc(bytes.length + 1);
-    if (at === 0) throw new RangeError(`no memory for a text of ${bytes.length} bytes`);
+    if (at === 0) throw noMemory(bytes.length);
     try {
       fresh();
       heap.set(bytes, at);
-      heap[at + bytes.length] = 0;
-      return call(at);
+      return withWhole(at, bytes.length, bytes.length + 1, call);
     } finally {
       core._free(at);
     }
   }
+  // call on the size bytes at at, in room bytes, with their NULs replaced.
+  function withWhole(at, size, room, call) {
+    const whole = core._web_text_whole(at, size, room);
+    if (whole === 0) throw noMemory(size);
+    try {
+      return call(whole);
+    } finally {
+      if (whole !== at) core._free(whole);
+    }
+  }
+  const noMemory = (bytes) => new RangeError(`no memory for a text of ${bytes} bytes`);
 
   function instantRead() {
     fresh();
@@ -91,16 +114,25 @@ function aeonmarkCalls(core) {
     view.setBigUint64(instantAt, seconds, true);
     view.setUint32(instantAt + 8, fraction, true);
   }
-  // The letter's code, when notation is one of allowed.
-  function letterOf(notation, allowed) {
-    if (typeof notation !== 'string' || notation.length !== 1 || !allowed.includes(notation))
-      throw new RangeError(`a notation is one of the letters ${allowed}, not ${String(notation)}`);
+  const typeOf = (value) => (value === null ? 'null' : Array.isArray(value) ? 'an array' : typeof value);
+  // notations, a string of at least one notation's letter and no other.
+  function checkNotations(notations) {
+    if (typeof notations !== 'string') throw new TypeError(`${NOTATIONS}, not ${typeOf(notations)}`);
+    if (notations === '' || [...notations].some((letter) => !letters.includes(letter)))
+      throw new AeonmarkError(NOTATIONS, notations);
+  }
+  // The letter's code, when notation is one of allowed: those that write
+  // or those that read ('x' is written only).
+  function letterOf(notation, allowed, as) {
+    if (typeof notation !== 'string' || notation.length !== 1 || !allowed.includes(notation)) {
+      checkNotations(notation);
+      throw new RangeError(`${as} one notation, one letter of ${allowed}, not ${notation}`);
+    }
     return notation.charCodeAt(0);
   }
   function checkDigits(digits) {
-    if (typeof digits !== 'number') throw new TypeError(`digits are a number, not ${typeof digits}`);
-    if (!Number.isInteger(digits) || digits < 0 || digits > DIGITS_MAX)
-      throw new RangeError(`digits are 0 to ${DIGITS_MAX}, not ${String(digits)}`);
+    if (typeof digits !== 'number') throw new TypeError(`${DIGITS}, not ${typeOf(digits)}`);
+    if (!Number.isInteger(digits) || digits < 0 || digits > DIGITS_MAX) throw new AeonmarkError(DIGITS);
   }
   // The text of the instant at instantAt, all ASCII: a character a byte, as
   // a TextDecoder would give it at many times the cost in a browser.
@@ -120,22 +152,21 @@ function aeonmarkCalls(core) {
     return instantRead();
   }
   const read = (text) => readText(0, text);
-  const readAs = (notation, text) => readText(letterOf(notation, readers), text);
+  const readAs = (notation, text) => readText(letterOf(notation, readers, 'a text is read as'), text);
 
   function write(instant, notation, digits = 2) {
-    const letter = letterOf(notation, letters);
+    const letter = letterOf(notation, letters, 'an instant is written in');
     checkDigits(digits);
     putInstant(instant);
     return written(letter, digits);
   }
 
   // The letters of the last notations asked for, in table order, each once.
-  let asked = null;
-  let codes = [];
+  let asked = 's';
+  let codes = [asked.charCodeAt(0)];
   function convert(text, notations = 's', digits = 2) {
     if (notations !== asked) {
-      if (typeof notations !== 'string') throw new TypeError(`notations are a string, not ${typeof notations}`);
-      for (const letter of notations) letterOf(letter, letters);
+      checkNotations(notations);
       codes = [...letters].filter((letter) => notations.includes(letter)).map((letter) => letter.charCodeAt(0));
       asked = notations;
     }
@@ -173,8 +204,14 @@ function aeonmarkCalls(core) {
   // toDate(fromDate(date)) is date again.
   const FRACTIONS = 2 ** 32;
   function fromDate(date) {
-    if (!(date instanceof Date)) throw new TypeError('fromDate takes a Date');
-    const time = date.getTime();
+    // getTime's own check, which a Date of another realm passes and
+    // instanceof would not.
+    let time;
+    try {
+      time = Date.prototype.getTime.call(date);
+    } catch {
+      throw new TypeError('fromDate takes a Date');
+    }
     if (Number.isNaN(time)) throw new RangeError('Invalid Date');
     const milliseconds = ((time % 1000) + 1000) % 1000;
     const instant = fromUnix((time - milliseconds) / 1000);
@@ -187,11 +224,9 @@ function aeonmarkCalls(core) {
     return date;
   }
 
-  function now() {
-    const problem = core._aeonmark_now(instantAt);
-    if (problem !== 0) throw failed(problem);
-    return instantRead();
-  }
+  // The clock's milliseconds as fromDate takes them, so that toDate(now())
+  // is the clock's Date.
+  const now = () => fromDate(new Date());
 
   // The boundaries of the aeonmark regions, from the core's table, in time
   // order: {unix, seconds, aeonmark, gregorian, days} each, Unix text and

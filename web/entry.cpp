@@ -8,8 +8,10 @@
 #include "main/program.h"
 #include "unixtime/unix_time.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstddef>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <iterator>
@@ -139,6 +141,36 @@ const char *web_letters(bool readers) {
         for (const FormatEntry *row = format_table; row->letter != '\0'; ++row)
             if (!readers || row->reader != nullptr) *p++ = row->letter;
     return letters[readers ? 1 : 0];
+}
+
+// The size bytes of a text at text, in room bytes (at least size + 1), as
+// the core reads them: ended by a NUL, and each NUL among them as U+FFFD's
+// three bytes, a character no notation has, so that the whole text is
+// read. In place when room holds that, else in memory of its own from
+// malloc, which the caller frees; null when there is none.
+char *web_text_whole(char *text, size_t size, size_t room) {
+    const auto nuls = static_cast<size_t>(std::count(text, text + size, '\0'));
+    if (nuls == 0) {
+        text[size] = '\0';
+        return text;
+    }
+    if (nuls > (SIZE_MAX - size - 1) / 2) return nullptr;
+    const size_t whole = size + 2 * nuls + 1;
+    char *out = whole <= room ? text : static_cast<char *>(malloc(whole));
+    if (out == nullptr) return nullptr;
+    // From the end, so that in place each byte is moved before it is
+    // written over.
+    char *to = out + whole - 1;
+    *to = '\0';
+    for (const char *from = text + size; from != text;) {
+        if (*--from != '\0') {
+            *--to = *from;
+        } else {
+            to -= 3;
+            memcpy(to, "\xEF\xBF\xBD", 3);
+        }
+    }
+    return out;
 }
 
 // The most aeonmark fraction digits, which the calls check before reading.

@@ -12,25 +12,44 @@
 //   each, for one file that holds both. Given write(fd, bytes), each write
 //   goes there instead, as it is made (the streams and writes are then
 //   empty), and one that throws an error with an errno name as its code is
-//   a lost write. Runs share nothing; a write may make the library's calls,
-//   but not start another run, which would overwrite this one's arguments.
+//   a lost write. Whatever else it throws, run throws once the core's run
+//   has ended, the run's later writes lost unmade. Runs share nothing; a
+//   write may make the library's calls, but not start another run, which
+//   would overwrite this one's arguments.
 async function loadAeonmark(createCore) {
   let writes = [];
   const keep = (fd, bytes) => writes.push({ fd, bytes });
   let writer = keep;
-  const core = await createCore({ write: (fd, bytes) => writer(fd, bytes) });
+  // What the run's write threw that was no lost write, as {error}.
+  let thrown = null;
+  const LOST = Object.freeze({ code: 'EIO' });
+  const lost = () => {
+    throw LOST;
+  };
+  const core = await createCore({
+    write: (fd, bytes) => writer(fd, bytes),
+    thrown: (error) => {
+      thrown = { error };
+      writer = lost;
+    },
+  });
   const space = core._web_arguments();
   const spaceEnd = space + core._web_argument_bytes();
   const encoder = new TextEncoder();
 
   function run(args, clock, write = keep) {
     if (writer !== keep) throw new Error('run() called from the write of a run under way');
+    if (!Array.isArray(args)) throw new TypeError('the arguments are an array');
+    if (typeof write !== 'function') throw new TypeError(`write is a function, not ${typeof write}`);
+    if (typeof clock !== 'bigint' && typeof clock !== 'number')
+      throw new TypeError(`the clock is a bigint or a number, not ${typeof clock}`);
     const seconds = BigInt(clock);
     if (BigInt.asIntN(64, seconds) !== seconds) throw new RangeError('the clock is past 64 bits');
     let at = space;
     for (const arg of args) {
       const bytes = typeof arg === 'string' ? encoder.encode(arg) : arg;
-      if (!(bytes instanceof Uint8Array)) throw new TypeError('an argument is a string or a Uint8Array');
+      if (typedArrayName.call(bytes) !== 'Uint8Array')
+        throw new TypeError('an argument is a string or a Uint8Array');
       if (bytes.includes(0)) throw new TypeError('an argument cannot hold a NUL byte');
       if (at + bytes.length + 1 > spaceEnd) throw new RangeError('argument list too long');
       core.HEAPU8.set(bytes, at);
@@ -39,17 +58,28 @@ async function loadAeonmark(createCore) {
     }
     writes = [];
     writer = write;
+    thrown = null;
     let status;
     try {
       status = core._web_run(args.length, seconds);
     } finally {
       writer = keep;
     }
+    if (thrown !== null) {
+      const { error } = thrown;
+      thrown = null;
+      throw error;
+    }
     return { status, stdout: joined(writes, 1), stderr: joined(writes, 2), writes };
   }
 
   return { run, ...aeonmarkCalls(core) };
 }
+
+// The kind of a typed array, of any realm (instanceof knows only this one's);
+// undefined for anything else.
+const typedArrayName = Object.getOwnPropertyDescriptor(
+  Object.getPrototypeOf(Uint8Array.prototype), Symbol.toStringTag).get;
 
 // The bytes written to fd, in one array.
 function joined(writes, fd) {

@@ -4,7 +4,9 @@
 // that are not UTF-8, and the file system's own streams would double the
 // script's size. A write that throws an error with an errno name as its code
 // (as node's file writes do) fails with that errno, so the core reports a
-// lost write as the program does.
+// lost write as the program does. Anything else it throws goes to
+// Module.thrown, and the write fails as EIO: thrown through the core, it
+// would leave the core's run half done.
 mergeInto(LibraryManager.library, {
   fd_write__deps: ['$ERRNO_CODES'],
   fd_write: function (fd, iov, iovcnt, pnum) {
@@ -15,7 +17,14 @@ mergeInto(LibraryManager.library, {
       try {
         Module['write'](fd, HEAPU8.slice(ptr, ptr + len));
       } catch (error) {
-        return ERRNO_CODES[error.code] || ERRNO_CODES.EIO;
+        var code;
+        try {
+          code = error.code;
+        } catch (notAnObject) {}
+        if (typeof code === 'string' && Object.prototype.hasOwnProperty.call(ERRNO_CODES, code))
+          return ERRNO_CODES[code];
+        Module['thrown'](error);
+        return ERRNO_CODES.EIO;
       }
       written += len;
     }

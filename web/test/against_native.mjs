@@ -8,6 +8,7 @@
 import assert from 'node:assert/strict';
 import { spawnSync } from 'node:child_process';
 import test from 'node:test';
+import { runInNewContext } from 'node:vm';
 import { built, latin1, native, repo } from './support.mjs';
 
 const aeonmark = await import(`${built}/aeonmark.mjs`);
@@ -144,7 +145,7 @@ test('the library calls give the texts and problems the program prints, for 100,
   console.log(`# ${texts.length} texts agree, ${inDates} of them with Date`);
 });
 
-test('texts the program is never given, values the calls refuse, and calls within a run', () => {
+test('texts the program is never given, values the calls refuse, and calls within a run', async () => {
   // The program's verdict: its line, or its problem's words.
   const said = (text) => {
     const { status, stdout, stderr } = spawnSync(native, ['-sjgqux', text], { encoding: 'utf8' });
@@ -152,24 +153,43 @@ test('texts the program is never given, values the calls refuse, and calls withi
   };
   const verdict = (text) => outcome(() => aeonmark.convert(text, 'sjgqux').join(' '));
   // A NUL or a lone surrogate crosses as U+FFFD, so the whole text is read;
-  // texts past the calls' own space are read whole too.
+  // texts past the calls' own space, or that their NULs take past it, are
+  // read whole too.
   const long = `U${'0'.repeat(100000)}1`;
   for (const [text, as] of [['U0\0', 'U0\uFFFD'], ['2000-01-01\0T00:00', '2000-01-01\uFFFDT00:00'],
-    ['[21]0\uD800', '[21]0\uFFFD'], [long, long], [`${long}x`, `${long}x`],
+    ['[21]0\uD800', '[21]0\uFFFD'], ['\0'.repeat(30000), '\uFFFD'.repeat(30000)],
+    [`${long}\0\uDC00`, `${long}\uFFFD\uFFFD`], [long, long], [`${long}x`, `${long}x`],
     [`2000-01-01T${'9'.repeat(1 << 24)}`, `2000-01-01T${'9'.repeat(100000)}`]])
     assert.equal(verdict(text), said(as), as.slice(0, 40));
 
   const instant = aeonmark.read('U0');
   const OUT = 'date is out of acceptable range';
-  for (const [call, refusal] of [
+  const [NOTATIONS, DIGITS] = ['notations are letters of sjgqux', 'digits are 0 to 6'];
+  // A module as imported: no notations kept by convert, no problem's words
+  // yet, which its first problem reads after a text of 10 MiB of NULs has
+  // grown the memory.
+  const fresh = await import(`${built}/aeonmark.mjs?fresh`);
+  for (const [call, refusal, words = ''] of [
+    [() => fresh.read(`U${'\0'.repeat(10 << 20)}`), 'malformed Unix date'],
     [() => aeonmark.read(5), TypeError],
-    [() => aeonmark.convert('U0', ['s']), TypeError],
-    [() => aeonmark.write(instant, 's', '2'), TypeError],
+    [() => fresh.convert('U0', null), TypeError, NOTATIONS],
+    [() => aeonmark.convert('U0', ['s']), TypeError, NOTATIONS],
+    [() => aeonmark.write(instant, 5), TypeError, NOTATIONS],
+    [() => aeonmark.write(instant, 's', '2'), TypeError, DIGITS],
     [() => aeonmark.write({ seconds: 0, fraction: 0 }, 'g'), TypeError],
     [() => aeonmark.fromDate(0), TypeError],
-    [() => aeonmark.readAs('x', 'U0'), RangeError],
-    [() => aeonmark.convert('U0', 'sy'), RangeError],
-    [() => aeonmark.write(instant, 's', 7), RangeError],
+    [() => run(['U0'], 0, 5), TypeError, 'write is a function'],
+    [() => run('U0', 0), TypeError],
+    [() => run(['U0'], '0'), TypeError],
+    [() => aeonmark.readAs('x', 'U0'), RangeError, 'one letter of sjgqu, not'],
+    [() => aeonmark.readAs('gj', 'U0'), RangeError, 'one letter of sjgqu, not'],
+    [() => aeonmark.write(instant, 'gj'), RangeError, 'one letter of sjgqux'],
+    [() => aeonmark.convert('U0', ''), NOTATIONS],
+    [() => aeonmark.convert('U0', 'sy'), NOTATIONS],
+    [() => aeonmark.readAs('y', 'U0'), NOTATIONS],
+    [() => aeonmark.write(instant, 's', 7), DIGITS],
+    [() => aeonmark.convert('U0', 's', 2.5), DIGITS],
+    [() => { throw new AeonmarkError(OUT, 'U'.repeat(2 ** 29 - 24)); }, OUT],
     [() => aeonmark.write({ seconds: 1n << 64n, fraction: 0 }, 'g'), RangeError],
     [() => aeonmark.toUnix({ seconds: 0n, fraction: 2 ** 32 }), RangeError],
     [() => aeonmark.fromUnix(2 ** 53), RangeError],
@@ -181,10 +201,17 @@ test('texts the program is never given, values the calls refuse, and calls withi
     [() => aeonmark.fromDate(new Date(-8.64e15)), OUT],
   ]) {
     if (typeof refusal === 'string')
-      assert.throws(call, (e) => e instanceof AeonmarkError && e instanceof RangeError && e.problem === refusal);
-    else assert.throws(call, (e) => e.constructor === refusal, call.toString());
+      assert.throws(call, (e) => e.name === 'AeonmarkError' && e instanceof RangeError && e.problem === refusal);
+    else assert.throws(call, (e) => e.constructor === refusal && e.message.includes(words), call.toString());
   }
-  assert.ok(Math.abs(aeonmark.toDate(aeonmark.now()).getTime() - Date.now()) < 1000);
+  // A Date or bytes of another realm are a Date and bytes; now() is the
+  // clock's Date again.
+  assert.deepEqual(aeonmark.fromDate(runInNewContext('new Date(0)')), aeonmark.read('U0'));
+  assert.equal(latin1(run([runInNewContext('new Uint8Array([85, 48])')], 0).stdout), '[-36]9350.00\n');
+  for (let i = 0; i < 20; ++i) {
+    const [before, time, after] = [Date.now(), aeonmark.toDate(aeonmark.now()).getTime(), Date.now()];
+    assert.ok(before <= time && time <= after, `${before} ${time} ${after}`);
+  }
 
   // A run's write may convert, texts past the calls' own space too, but not
   // start another run.
@@ -197,4 +224,10 @@ test('texts the program is never given, values the calls refuse, and calls withi
   assert.equal(status, 0);
   assert.equal(written.join(''), '1970-01-01T00:00:00\n1970-01-01T00:00:01\n');
   assert.deepEqual([...converted], [said(long).split(' ')[4]]);
+  // Anything else a write throws is the caller's, thrown by run() once the
+  // core's run has ended, and the next run is whole.
+  for (const thrown of [new TypeError('no bytes'), 42, null, Object.assign(new Error(), { code: 'toString' })])
+    assert.throws(() => run(['U0'], 0, () => { throw thrown; }), (e) => e === thrown);
+  assert.throws(() => run(['U0'], 0, () => run(['U1'], 0)), /run\(\) called from the write of a run under way/);
+  assert.equal(latin1(run(['-g', 'U0'], 0).stdout), '1970-01-01T00:00:00\n');
 });
