@@ -1,8 +1,7 @@
 // The page in Debian's chromium, opened from disk, used as a person uses it:
 // what it shows is what run() prints. It must ask for nothing beyond its
-// three files, which weigh 48 KB gzipped at most, log no error, and give
-// axe (web/package.json) nothing to report. Leaves page.png in the build
-// folder.
+// three files, which weigh 48 KB gzipped at most, log no error and give axe
+// nothing to report. Leaves page.png in the build folder.
 import assert from 'node:assert/strict';
 import { existsSync, mkdtempSync, readFileSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
@@ -86,8 +85,7 @@ test('a bad text shows the message, the last good result greyed', async () => {
 test("a first bad text hides the clock's values and pictures; years before 1 have an era", async () => {
   await page.goto(PAGE);
   await page.fill('#date', '2023-11-14T22:13:20Z');
-  for (const gone of ['#results', '#local', '#timeline .instant', '#count-figure'])
-    assert.ok(await page.isHidden(gone), gone);
+  for (const id of ['#results', '#local', '#timeline .instant', '#count-figure']) assert.ok(await page.isHidden(id), id);
   await page.fill('#date', '0000-12-30');
   assert.match(await page.textContent('#local-time'), /\b1 BC\b/);
 });
@@ -145,7 +143,6 @@ test('without WebAssembly the page says that it needs it', async () => {
   await bare.addInitScript(() => delete globalThis.WebAssembly);
   await bare.goto(PAGE);
   assert.match(await bare.innerText('#instant'), /needs WebAssembly/);
-  await bare.close();
 });
 
 test('the fragment holds the input and the digits, and history follows', async () => {
