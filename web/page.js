@@ -2,13 +2,20 @@
 // current time while it is empty, and where the instant lies. The core
 // writes every text and gives every problem's words; this moves them into
 // the page, always as text, and adds help of its own for what people paste.
-const aeonmark = await loadAeonmark(createCore);
 const byId = (id) => document.getElementById(id);
+const results = byId('results');
+// Without WebAssembly the core cannot load: the page says so where the
+// results would be, rather than fail to load it.
+if (typeof WebAssembly !== 'object') {
+  results.hidden = true;
+  byId('no-wasm').hidden = false;
+  return;
+}
+const aeonmark = await loadAeonmark(createCore);
 const input = byId('date');
 const digits = byId('digits');
 const message = byId('message');
-const results = byId('results');
-const outputs = [...document.querySelectorAll('output[data-notation]')];
+const outputs = [...results.querySelectorAll('[data-notation]')];
 const copyButtons = [...results.querySelectorAll('button')];
 const letters = outputs.map((output) => output.dataset.notation).join('');
 const now = () => Math.floor(Date.now() / 1000);
@@ -37,7 +44,7 @@ function place(text) {
   const cut = boxEnd(text);
   [input.value, held] = cut < 0 ? [text, ''] : [text.slice(0, cut), text.slice(cut + 1)];
   heldNote.hidden = held === '';
-  let lines = 1;
+  let lines = held.endsWith('\n') ? 0 : 1; // a last newline ends a line, not starts one
   for (let at = held.indexOf('\n'); at >= 0; at = held.indexOf('\n', at + 1)) ++lines;
   heldNote.firstElementChild.textContent = `…and ${lines.toLocaleString('en')} more lines after these, held ` +
     'apart from the box to keep the page quick: converted, copied, saved and kept with them, but not edited here.';
@@ -93,7 +100,7 @@ const readable = (said, date) =>
 const SLICE_MS = 25;
 const CHUNK_DATES = 500;
 const CHUNK_UNITS = 1 << 18; // UTF-16 units: long lines take time to read and to echo
-let batch = { text: '', at: 0, list: [], lines: [], failed: [] };
+let batch = { text: '', at: 0, list: [], starts: [], lines: [], failed: [], hints: [] };
 let job = 0;
 let shownAt = null; // the second shown while the input is empty
 
@@ -108,17 +115,22 @@ function nextDates() {
     const date = trimmed(found[0]);
     if (dates.length > 0 && units + date.length > CHUNK_UNITS) break;
     batch.at = line.lastIndex;
-    if (date !== '') dates.push(date);
+    if (date !== '') {
+      dates.push(date);
+      batch.starts.push(found.index);
+    }
     units += date.length;
   }
   return dates;
 }
 
 function convert(dates) {
-  for (const date of dates) {
-    const { line, failed } = answer(date);
+  for (let i = 0, first = batch.list.length; i < dates.length; ++i) {
+    const { line, failed } = answer(dates[i]);
     batch.lines.push(line);
     batch.failed.push(failed);
+    const help = failed && hintFor(dates[i]);
+    if (help) batch.hints.push({ ...help, start: batch.starts[first + i] });
   }
   batch.list.push(...dates);
   rows.hidden = batch.list.length < 2;
@@ -129,7 +141,7 @@ async function refresh(finished) {
   const id = ++job;
   clearTimeout(pause);
   const clock = now();
-  batch = { text: inputText(), at: 0, list: [], lines: [], failed: [] };
+  batch = { text: inputText(), at: 0, list: [], starts: [], lines: [], failed: [], hints: [] };
   setStale(true);
   let dates = nextDates();
   shownAt = dates.length === 0 ? clock : null;
@@ -137,6 +149,7 @@ async function refresh(finished) {
   if (dates.length === 0) {
     const moment = aeonmark.fromUnix(clock);
     showInstant(null, [...letters].map((l) => aeonmark.write(moment, l, Number(digits.value))).join(' '), false);
+    showHints();
     if (finished) finished();
     return;
   }
@@ -160,31 +173,50 @@ async function refresh(finished) {
   const [all, failures] = [batch.list.length, batch.failed.filter(Boolean).length].map((n) => n.toLocaleString('en'));
   rowsStatus.textContent = `${all} lines, ${failures} not read`;
   setStale(false);
+  showHints();
   if (finished) setTimeout(() => id === job && finished());
 }
 
-// Shown results belong to the input until it changes: greyed and not
-// copied from while they do not.
+// Shown results belong to the input until it changes. Then, until it
+// reads, they are not copied from and say what they are: the last input
+// that read, greyed; the clock's now has moved on and is hidden, and so are
+// the pictures, which have no room to say it. The rows, greyed, are those of
+// an input being converted.
+const shownFor = byId('shown-for');
+let shownDate = null; // the date the results are of, or null for the clock
 function setStale(stale) {
   for (const button of [copyAll, save]) button.disabled = stale;
   scroller.classList.toggle('stale', stale);
-  if (stale) {
-    results.classList.add('stale');
-    local.classList.add('stale');
-    for (const button of copyButtons) button.disabled = true;
-  }
+  if (!stale) return;
+  rowsStatus.textContent = 'Converting…';
+  hint.hidden = true;
+  results.classList.add('stale');
+  local.classList.add('stale');
+  for (const button of copyButtons) button.disabled = true;
+  results.hidden = shownDate === null;
+  if (results.hidden) local.hidden = true;
+  shownFor.hidden = results.hidden;
+  shownFor.textContent = `Last good input: ${visible(shownDate ?? '')}`;
+  mark?.remove();
+  mark = null;
+  timeline.setAttribute('aria-label', TIMELINE_LABEL);
+  count.parentElement.hidden = true;
 }
 
 // The first date, or the current time (date null): the six notations, or
-// the message with the last good result greyed, and where the instant lies.
+// the message, and where the instant lies.
 const instant = byId('instant');
 function showInstant(date, line, failed) {
   instant.setAttribute('aria-busy', 'false');
   message.textContent = failed ? readable(line, date) : '';
-  showHint(failed ? date : null);
+  input.setAttribute('aria-invalid', failed);
   if (failed) return;
   const texts = line.split(' ');
   texts.forEach((text, i) => (outputs[i].textContent = text));
+  shownDate = date;
+  results.hidden = false;
+  shownFor.hidden = date !== null;
+  shownFor.textContent = "Now, by this browser's clock";
   results.classList.remove('stale');
   local.classList.remove('stale');
   for (const button of copyButtons) button.disabled = false;
@@ -250,7 +282,14 @@ scroller.addEventListener('scroll', () => {
 const copyAll = byId('copy-all');
 const save = byId('save');
 const allLines = () => batch.lines.join('\n') + '\n';
+// The page's one live region, which says only what is said to it.
 const announce = byId('announce');
+let unsay;
+function tell(text) {
+  announce.textContent = text;
+  clearTimeout(unsay);
+  unsay = setTimeout(() => (announce.textContent = ''), 3000);
+}
 async function copy(button, text) {
   const label = (button.dataset.label ??= button.textContent);
   let said = 'copied';
@@ -259,13 +298,12 @@ async function copy(button, text) {
   } catch {
     said = 'not copied';
   }
-  button.textContent = announce.textContent = said;
+  tell((button.textContent = said));
   setTimeout(() => (button.textContent = label), 1500);
-  setTimeout(() => (announce.textContent = ''), 3000);
 }
 results.addEventListener('click', (event) => {
   const button = event.target.closest('button');
-  if (button) copy(button, button.closest('tr').querySelector('output').textContent);
+  if (button) copy(button, button.closest('tr').querySelector('[data-notation]').textContent);
 });
 copyAll.addEventListener('click', () => copy(copyAll, allLines()));
 save.addEventListener('click', () => {
@@ -281,6 +319,9 @@ save.addEventListener('click', () => {
 const local = byId('local');
 byId('zone').textContent = Intl.DateTimeFormat().resolvedOptions().timeZone;
 const localTime = new Intl.DateTimeFormat(undefined, { dateStyle: 'full', timeStyle: 'long' });
+// The same with the era, which a year before 1 needs and dateStyle leaves out.
+const eraTime = new Intl.DateTimeFormat(undefined, { era: 'short', weekday: 'long', year: 'numeric',
+  month: 'long', day: 'numeric', hour: 'numeric', minute: '2-digit', second: '2-digit', timeZoneName: 'short' });
 const ago = new Intl.RelativeTimeFormat('en', { numeric: 'auto' });
 const UNITS = [['year', 31556952], ['month', 2629746], ['day', 86400], ['hour', 3600], ['minute', 60],
   ['second', 1]];
@@ -290,23 +331,38 @@ function showLocal(seconds) {
   if (local.hidden) return;
   const away = time - Date.now() / 1000;
   const [unit, size] = UNITS.find(([, size]) => Math.abs(away) >= size) ?? UNITS.at(-1);
-  byId('local-time').textContent = localTime.format(time * 1000);
+  const when = new Date(time * 1000);
+  byId('local-time').textContent = (when.getFullYear() < 1 ? eraTime : localTime).format(when);
   byId('local-ago').textContent = ago.format(Math.trunc(away / size), unit);
 }
 
 // ---- Help for what people paste that no notation reads: how to write it,
-// and the fix, which the core has read, for every line of the same kind.
+// and the fix, which the core has read, for each line that has one.
 const hint = byId('hint');
-const ISO = /^(\d{4,}-\d\d-\d\d)([Tt ])(\d\d:\d\d(?::\d\d)?)(\.\d+)?([Zz]|[+-]\d\d(?::?\d\d)?)?$/;
+const [hintList, hintMore, hintButton] = ['ul', 'span', 'button'].map((tag) => hint.querySelector(tag));
+// A number of Unix time, of seconds or, by its digits, of a smaller unit,
+// maybe with a fraction. The U text holds whole seconds: the digits past
+// them are dropped, the number taken down to the second that holds it.
+const NUMBER = /^([+-]?)(\d+)(?:\.(\d+))?$/;
+const UNITS_OF = { 13: 'milliseconds', 16: 'microseconds', 19: 'nanoseconds' };
+const ISO = /^(\d{4,}-\d\d-\d\d)([Tt ])(\d\d:\d\d(?::\d\d)?)([.,]\d+)?([Zz]|[+-]\d\d(?::?\d\d)?)?$/;
 function hintFor(date) {
-  if (/^[+-]?\d+$/.test(date)) {
-    const seconds = BigInt(date);
-    if (date.replace(/^[+-]/, '').length !== 13)
-      return { kind: 'seconds', say: 'Unix time is written', fix: `U${seconds}` };
-    const floor = seconds / 1000n - (seconds < 0n && seconds % 1000n !== 0n ? 1n : 0n);
-    const say = '13 digits look like milliseconds; Unix time is whole seconds:';
-    return { kind: 'milliseconds', say, fix: `U${floor}` };
-  }
+  const help = numberHint(date) ?? isoHint(date);
+  return help && orNull(() => aeonmark.read(help.fix)) && help;
+}
+function numberHint(date) {
+  const [, sign, number, fraction = ''] = NUMBER.exec(date) ?? [];
+  if (number === undefined) return null;
+  const unit = UNITS_OF[number.length];
+  const whole = unit ? number.slice(0, 10) : number;
+  const dropped = number.slice(whole.length) + fraction;
+  const seconds = BigInt(sign + whole) - (sign === '-' && /[1-9]/.test(dropped) ? 1n : 0n);
+  let say = 'Unix time is written';
+  if (unit) say = `${number.length} digits look like ${unit}; Unix time is whole seconds:`;
+  else if (fraction) say = 'Unix time is written in whole seconds:';
+  return { say, fix: `U${seconds}` };
+}
+function isoHint(date) {
   const [, day, apart, time, fraction, zone] = ISO.exec(date) ?? [];
   if (day === undefined || (apart !== ' ' && !fraction && !zone)) return null;
   let fix = `${day}T${time}`;
@@ -321,23 +377,58 @@ function hintFor(date) {
   }
   const say = 'Gregorian text is UTC in whole seconds, with T and no ' +
     (offset ? 'offset; this instant is' : 'zone:');
-  return fix && { kind: 'calendar', say, fix };
+  return fix && { say, fix };
 }
-function showHint(date) {
-  const help = date === null ? null : hintFor(date);
-  hint.hidden = !help || orNull(() => aeonmark.read(help.fix)) === null;
-  if (hint.hidden) return;
-  hint.firstElementChild.textContent = `${help.say} ${help.fix}`;
-  hint.lastElementChild.setAttribute('aria-label', `use it: ${help.fix}`);
-  hint.dataset.kind = help.kind;
+
+// The number of the line that begins at each of starts, in order, in text.
+function lineNumbers(text, starts) {
+  let [line, at] = [1, text.indexOf('\n')];
+  return starts.map((start) => {
+    for (; at >= 0 && at < start; at = text.indexOf('\n', at + 1)) ++line;
+    return line;
+  });
 }
-hint.lastElementChild.addEventListener('click', () => {
-  place(inputText().replace(/[^\r\n\0]+/g, (line) => {
-    const help = hintFor(trimmed(line));
-    return help?.kind === hint.dataset.kind ? help.fix : line;
-  }));
-  remember(true);
-  refresh();
+// The first hints of a converted input, each naming its line when there are
+// several; said once as they appear, not at each key that changes them.
+const HINTS_SHOWN = 3;
+let hinted = false;
+function showHints() {
+  const { hints, text, list } = batch;
+  hint.hidden = hints.length === 0;
+  if (!hint.hidden) {
+    const first = hints.slice(0, HINTS_SHOWN);
+    const numbers = lineNumbers(text, first.map((help) => help.start));
+    hintList.replaceChildren(...first.map(({ say, fix }, i) => {
+      const item = document.createElement('li');
+      item.textContent = `${list.length > 1 ? `line ${numbers[i]}: ` : ''}${say} ${fix}`;
+      return item;
+    }));
+    const more = hints.length - first.length;
+    const lines = more > 1 ? 'lines' : 'line';
+    hintMore.textContent = more === 0 ? '' : `…and ${more.toLocaleString('en')} more ${lines} with a fix`;
+    hintButton.textContent = hints.length === 1 ? 'use it' : `fix all ${hints.length.toLocaleString('en')}`;
+    if (!hinted) tell([...hintList.children, hintMore].map((node) => node.textContent).join(' ').trim());
+  }
+  hinted = !hint.hidden;
+}
+// Each hinted line, spaces and all, becomes its fix; the others stay as
+// they are. The focus stays in the box, as the hint goes.
+hintButton.addEventListener('click', () => {
+  const { text, hints } = batch;
+  if (text !== inputText()) return;
+  const line = /[^\r\n\0]+/y;
+  const parts = [];
+  let at = 0;
+  for (const { start, fix } of hints) {
+    line.lastIndex = start;
+    line.exec(text);
+    parts.push(text.slice(at, start), fix);
+    at = line.lastIndex;
+  }
+  parts.push(text.slice(at));
+  place(parts.join(''));
+  input.focus();
+  changed();
 });
 
 // ---- The regions, drawn once from the core's table and not to scale, the
@@ -353,14 +444,15 @@ const svg = (tag, attributes, ...children) => {
 const picture = drawTimeline(svg, boundaries);
 timeline.setAttribute('viewBox', `0 0 ${picture.width} ${picture.height}`);
 timeline.replaceChildren(...picture.shapes);
+const TIMELINE_LABEL = timeline.getAttribute('aria-label');
 let mark = null;
 function showRegion(seconds) {
   mark?.remove();
   mark = picture.instant(seconds);
   timeline.append(mark);
   const [from, to] = boundaries.slice(regionOf(boundaries, seconds));
-  timeline.setAttribute('aria-label', 'Not to scale: the aeonmark regions; the instant lies in the one ' +
-    `from ${from.aeonmark} (${from.gregorian}) to ${to.aeonmark} (${to.gregorian}), ` +
+  timeline.setAttribute('aria-label', `${TIMELINE_LABEL}; the instant lies in the one ` +
+    `from ${nameOf(from)} (${from.gregorian}) to ${nameOf(to)} (${to.gregorian}), ` +
     `in counts of ${from.days} days`);
 }
 
@@ -390,14 +482,13 @@ function showCount(moment, seconds) {
     `through count ${start.aeonmark}, from ${start.gregorian} to ${next.gregorian}, where ${next.aeonmark} begins`);
 }
 
-// Instants to try: the boundaries of the timeline, each by a text that
-// names it exactly (the last instant lies within a count).
+// Instants to try: the boundaries of the timeline, each by its name.
 const instants = byId('instants');
 boundaries.forEach((b, i) => {
   const last = i === boundaries.length - 1;
   const button = document.createElement('button');
   button.type = 'button';
-  button.dataset.date = last ? b.unix : b.aeonmark;
+  button.dataset.date = nameOf(b);
   button.textContent = (i === 0 ? 'first: ' : last ? 'last: ' : '') + button.dataset.date;
   instants.append(button);
 });
@@ -405,8 +496,7 @@ instants.addEventListener('click', (event) => {
   const date = event.target.closest('button')?.dataset.date;
   if (date === undefined) return;
   place(date);
-  remember(true);
-  refresh();
+  changed();
 });
 
 setInterval(() => {
@@ -450,15 +540,18 @@ addEventListener('popstate', recall);
 addEventListener('hashchange', recall);
 
 // A small input converts at each key; a larger one once typing pauses,
-// its results greyed meanwhile.
+// its results greyed meanwhile. The clock no longer shows, and its tick
+// must not convert the input early, which would drop its history entry.
 const AT_ONCE = 4096;
+const small = () => held === '' && input.value.length <= AT_ONCE;
 let pause;
 function typed() {
   clearTimeout(pause);
   ++job; // what is under way converts an input that is gone
+  shownAt = null;
   setStale(true);
   instant.setAttribute('aria-busy', 'true');
-  if (held === '' && input.value.length <= AT_ONCE) {
+  if (small()) {
     remember(false);
     refresh();
     return;
@@ -466,6 +559,18 @@ function typed() {
   // A large history entry takes time to write: in a task of its own, once
   // the input is converted and typing has not gone on.
   pause = setTimeout(() => refresh(() => remember(false)), 150);
+}
+// Any other change of the input or the digits converts it and adds a
+// history entry: a large one once converted, so that, cut short, the next
+// key adds one instead.
+function changed() {
+  if (small()) {
+    remember(true);
+    refresh();
+    return;
+  }
+  committed = true;
+  refresh(() => remember(true));
 }
 input.addEventListener('input', typed);
 input.addEventListener('paste', (event) => {
@@ -480,14 +585,11 @@ input.addEventListener('paste', (event) => {
 heldNote.lastElementChild.addEventListener('click', () => {
   held = '';
   heldNote.hidden = true;
-  remember(true);
-  refresh();
+  input.focus();
+  changed();
 });
 input.addEventListener('change', () => (committed = true));
-digits.addEventListener('change', () => {
-  remember(true);
-  refresh();
-});
+digits.addEventListener('change', changed);
 
 if (location.hash || history.state) recall();
 else refresh();

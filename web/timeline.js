@@ -20,7 +20,7 @@ function drawTimeline(el, boundaries) {
       shapes.push(el('text', { x: text, y: y(i) + 42, 'font-style': 'italic' }, `counts of ${b.days} days`));
     }
     shapes.push(el('line', { x1: 0, x2: bar + 8, y1: y(i), y2: y(i), stroke: 'currentColor' }));
-    shapes.push(el('text', { x: text, y: y(i) + 4, 'font-weight': 'bold' }, b.aeonmark));
+    shapes.push(el('text', { x: text, y: y(i) + 4, 'font-weight': 'bold' }, nameOf(b)));
     shapes.push(el('text', { x: text, y: y(i) + 18 }, b.gregorian));
   });
   const height = y(boundaries.length - 1) + 26;
@@ -39,6 +39,11 @@ function drawTimeline(el, boundaries) {
     instant,
   };
 }
+
+// The text that names a boundary exactly: its aeonmark text, which names the
+// start of a count; for the last instant, which lies within a count, its
+// Unix text.
+const nameOf = (b) => (b.days === undefined ? b.unix : b.aeonmark);
 
 // The index of the stretch between boundaries that holds an instant (whole
 // seconds of Unix time, a BigInt); the last holds the last instant too.

@@ -1,7 +1,7 @@
 // The page in Debian's chromium, opened from disk, used as a person uses it:
 // what it shows is what run() prints. It must ask for nothing beyond its
-// three files, which weigh 48 KB gzipped at most, and log no error. Leaves
-// page.png in the build folder.
+// three files, which weigh 48 KB gzipped at most, log no error and give axe
+// nothing to report. Leaves page.png in the build folder.
 import assert from 'node:assert/strict';
 import { existsSync, mkdtempSync, readFileSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
@@ -54,14 +54,14 @@ after(async () => {
 function line(date, digits = '2') {
   return decoder.decode(run(['-sjgqux', `-s${digits}`, date], 0).stdout).trimEnd().split(' ');
 }
-const shown = () => page.$$eval('output[data-notation]', (outputs) => outputs.map((o) => o.textContent));
+const shown = () => page.$$eval('[data-notation]', (texts) => texts.map((o) => o.textContent));
 const message = () => page.textContent('#message');
 // Once a pause in typing has let a large input convert.
 const settled = () => page.waitForSelector('#instant[aria-busy=false]');
 
 test('typing shows the six notations, in table order', async () => {
   await page.fill('#date', '[21]00000.5');
-  assert.deepEqual(await page.$$eval('output', (o) => o.map((e) => e.dataset.notation).join('')), 'sjgqux');
+  assert.deepEqual(await page.$$eval('[data-notation]', (o) => o.map((e) => e.dataset.notation).join('')), 'sjgqux');
   assert.deepEqual(await shown(), line('[21]00000.5'));
   await page.selectOption('#digits', '6');
   assert.deepEqual(await shown(), line('[21]00000.5', '6'));
@@ -75,9 +75,19 @@ test('a bad text shows the message, the last good result greyed', async () => {
   assert.equal(await message(), decoder.decode(run(['2000-02-30'], 0).stderr).trimEnd());
   assert.deepEqual(await shown(), line('[21]00000.5'));
   assert.equal(await page.getAttribute('#results', 'class'), 'stale');
+  assert.equal(await page.textContent('#shown-for'), 'Last good input: [21]00000.5');
+  for (const gone of ['#timeline .instant', '#count-figure']) assert.ok(await page.isHidden(gone), gone);
   await page.fill('#date', 'U0');
   assert.equal(await message(), '');
   assert.equal(await page.getAttribute('#results', 'class'), '');
+});
+
+test("a first bad text hides the clock's values and pictures; years before 1 have an era", async () => {
+  await page.goto(PAGE);
+  await page.fill('#date', '2023-11-14T22:13:20Z');
+  for (const id of ['#results', '#local', '#timeline path', '#count-figure']) assert.ok(await page.isHidden(id), id);
+  await page.fill('#date', '0000-12-30');
+  assert.match(await page.textContent('#local-time'), /\b1 BC\b/);
 });
 
 test('several lines: a row each, copied all at once', async () => {
@@ -105,6 +115,36 @@ test('with the input empty, the current time ticks', async () => {
   assert.deepEqual(later, line(later[4]));
 });
 
+test('nothing is announced by the ticking clock or at each key; a hint once, as it appears', async () => {
+  await page.goto(PAGE);
+  await page.evaluate(() => new MutationObserver((records) => records.forEach(({ target }) => {
+    const live = '[aria-live]:not([aria-live=off]), [role=status], [role=alert], [role=log], [role=timer], output';
+    const region = (target.nodeType === 1 ? target : target.parentElement).closest(live);
+    if (region?.textContent.trim()) (window.said ??= []).push(region.textContent);
+  })).observe(document.body, { subtree: true, childList: true, characterData: true }));
+  await page.waitForTimeout(3000);
+  await page.type('#date', 'U0x10\nU1\n1700000000', { delay: 50 });
+  assert.deepEqual(await page.evaluate(() => window.said), ['line 3: Unix time is written U1']);
+});
+
+test('a paste is remembered, whenever in the second it comes', async () => {
+  const pasted = Array.from({ length: 450 }, (_, i) => `U${1700000000 + i}`).join('\n');
+  await page.evaluate((text) => navigator.clipboard.writeText(text), pasted);
+  for (const phase of [950, 970, 980, 990]) {
+    await page.fill('#date', '');
+    await page.waitForFunction((at) => Date.now() % 1000 >= at, phase, { polling: 5 });
+    await page.press('#date', 'Control+V');
+    await page.waitForFunction((text) => location.hash.length > text.length && history.state?.date === text, pasted);
+  }
+});
+
+test('without WebAssembly the page says that it needs it', async () => {
+  const bare = await browser.newPage();
+  await bare.addInitScript(() => delete globalThis.WebAssembly);
+  await bare.goto(PAGE);
+  assert.match(await bare.innerText('#instant'), /needs WebAssembly/);
+});
+
 test('the fragment holds the input and the digits, and history follows', async () => {
   await page.fill('#date', '2323*01*01');
   await page.selectOption('#digits', '4');
@@ -129,12 +169,22 @@ test('markup in a link is text and runs nothing', async () => {
 });
 
 test('help for pasted numbers and ISO 8601 text, fixing every line; the count to scale', async () => {
-  for (const [date, fixed] of [['1700000000', 'U1700000000'], ['-1700000000001', 'U-1700000001'],
-    ['2023-11-14 22:13:20.5+02:00', '2023-11-14T20:13:20']]) {
+  for (const [date, fixed, taken = ''] of [['1700000000', 'U1700000000'], ['-1700000000001', 'U-1700000001', 'milli'],
+    ['1700000000123456', 'U1700000000', 'micro'], ['1700000000123456789', 'U1700000000', 'nano'],
+    ['-1700000000.5', 'U-1700000001', 'whole'], ['2023-11-14 22:13:20.5+02:00', '2023-11-14T20:13:20'],
+    ['2023-11-14T22:13:20,123Z', '2023-11-14T22:13:20']]) {
     await page.fill('#date', `${date}\n${date}`);
+    assert.ok((await page.textContent('#hint')).includes(taken));
     await page.click('#hint button');
     assert.equal(await page.inputValue('#date'), `${fixed}\n${fixed}`);
   }
+  await page.fill('#date', 'U0\n1700000000\n x \n2023-11-14 22:13:20');
+  assert.match(await page.textContent('#hint'), /^line 2: .+line 4: .+ fix all 2$/);
+  await page.press('#hint button', 'Enter');
+  assert.equal(await page.inputValue('#date'), 'U0\nU1700000000\n x \n2023-11-14T22:13:20');
+  assert.equal(await page.evaluate(() => document.activeElement.id), 'date');
+  const labels = await page.$$eval('#timeline text:not([font-style])', (texts) => texts.map((t) => t.textContent));
+  for (let i = 0; i < labels.length; i += 2) assert.deepEqual(line(labels[i])[2], labels[i + 1]); // one instant
   for (const [date, label] of [['[20]5005.25', 'where [21]00000 begins'], ['[21]00000.5', '50.0% of the way ' +
     'through count [21]00000, from 2323-01-01T00:00:00 to 2323-01-01T08:45:56, where [21]00001 begins']]) {
     await page.fill('#date', date);
@@ -230,7 +280,7 @@ test('faults found in real use', async (t) => {
   });
 
   await t.test('a batch of 100,000 lines, pasted and typed on', async () => {
-    const dates = Array.from({ length: 100000 }, (_, i) => (i % 1000 === 999 ? `${i}` : `U${i * 86399}`));
+    const dates = Array.from({ length: 100000 }, (_, i) => `${i % 1000 === 999 ? 'U' : ''}${i * 86399}`);
     await page.goto(PAGE);
     await page.evaluate((text) => {
       window.longest = 0;
@@ -239,7 +289,7 @@ test('faults found in real use', async (t) => {
       });
       observer.observe({ type: 'longtask' });
       return navigator.clipboard.writeText(text);
-    }, dates.join('\n'));
+    }, dates.join('\n') + '\n');
     await page.focus('#date');
     const start = Date.now();
     await page.keyboard.press('Control+V');
@@ -247,8 +297,10 @@ test('faults found in real use', async (t) => {
     await page.waitForFunction((text) => document.getElementById('rows').textContent.includes(text), first);
     const firstRows = Date.now() - start;
     assert.ok(firstRows < 10000, `first rows after ${firstRows} ms`);
+    assert.match(await page.textContent('#held-note'), /^…and 99,500 more lines/);
     await page.keyboard.press('Control+Home');
     await page.keyboard.type('U1\n', { delay: 100 });
+    await page.press('#hint button:text-is("fix all 99,900")', 'Enter'); // converted in turns too
     await page.waitForSelector('#save:enabled');
     const longest = await page.evaluate(() => window.longest);
     assert.ok(longest < 1000, `a task of ${longest} ms`);
@@ -257,11 +309,13 @@ test('faults found in real use', async (t) => {
       const [download] = await Promise.all([page.waitForEvent('download'), page.click('#save')]);
       return readFileSync(await download.path(), 'utf8');
     };
-    const want = printed(['U1', ...dates]);
+    const want = printed(['U1', ...dates.map((date) => date.replace(/^\d/, 'U$&'))]);
     assert.equal(await saved(), want);
     assert.ok(page.url().length < 65536 && (await page.isVisible('#link-note')));
     await page.reload();
     assert.equal(await saved(), want);
+    await page.press('#held-note button', 'Enter');
+    assert.equal(await page.evaluate(() => document.activeElement.id), 'date');
     await page.goto(PAGE);
   });
 });
@@ -274,6 +328,11 @@ test('keyboard order, width at 360 px, nothing fetched, no error logged', async 
   await page.goto(`${PAGE}#date=${encodeURIComponent('U18446744011573782015\n[21]00000.5\n2000-02-30')}`);
   assert.ok((await page.evaluate(() => document.documentElement.scrollWidth)) <= 360);
   await page.screenshot({ path: `${built}/page.png`, fullPage: true });
+  assert.deepEqual(await page.$$eval('button, select, textarea', (targets) => targets.filter((t) => t.checkVisibility())
+    .map((t) => t.getBoundingClientRect()).filter((box) => box.width < 24 || box.height < 24)), []);
+  await page.evaluate(readFileSync(new URL(import.meta.resolve('axe-core/axe.min.js')), 'utf8'));
+  const { violations } = await page.evaluate(() => axe.run(document, { preload: false }));
+  assert.deepEqual(violations.map((v) => `${v.id}: ${v.nodes.map((n) => n.target).join(', ')}`), []);
   assert.deepEqual([...new Set(requests.filter((url) => !/^(about|blob):/.test(url)))].sort(), [...OWN_FILES].sort());
   assert.deepEqual(problems, []);
   const gzipped = OWN_FILES.reduce((size, url) => size + gzipSync(readFileSync(new URL(url)), { level: 9 }).length, 0);
