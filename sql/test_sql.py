@@ -1,24 +1,24 @@
 #!/usr/bin/python3
 """The SQL functions in one engine against the program: the cases of
-sql/cases.txt; tests/texts.py's texts (AEONMARK_SQL_TEXTS, 100000) through
-aeonmark, aeonmark_try and aeonmark_to_unix, each compared with the
-program's line or message for the text, and their Unix times through
-aeonmark_from_unix, with its line for U and that time; an index on one.
+sql/cases.txt; through the shared reference (tests/reference.py), every
+text through aeonmark, aeonmark_try and aeonmark_to_unix, each compared
+with the program's line or message for the text, and the Unix times of the
+instants through aeonmark_from_unix, with its line for U and that time; an
+index on one.
 
-    sql/test_sql.py PROGRAM sqlite MODULE
-    sql/test_sql.py PROGRAM postgresql   (psql reaches a server with the
-                                          extension: sql/postgresql/with_server.sh)
+    sql/test_sql.py REFERENCE sqlite MODULE
+    sql/test_sql.py REFERENCE postgresql   (psql reaches a server with the
+                                            extension: sql/postgresql/with_server.sh)
 
 Each call gives a value, NULL or "error SQLSTATE message" (SQLite: "-").
 """
+import json
 import os
 import re
 import subprocess
 import sys
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-sys.path.insert(0, os.path.join(HERE, "..", "tests"))
-import texts as generated  # noqa: E402
 
 EVENTS = """CREATE TABLE events (date TEXT);
 CREATE INDEX events_unix ON events (aeonmark_to_unix(date));
@@ -81,15 +81,6 @@ def postgresql():
     return evaluate, index_used
 
 
-def program_says(program, texts):
-    """Its line or message for each text, in order: it flushes before each message."""
-    said = subprocess.run(["xargs", "-0", program, "-sjgqux"], input="\0".join(texts).encode(),
-                          stdout=subprocess.PIPE, stderr=subprocess.STDOUT).stdout
-    said = said.decode().split("\n")[:-1]
-    assert len(said) == len(texts), "%d lines for %d texts" % (len(said), len(texts))
-    return said
-
-
 def same(got, want):
     """The same value, or errors with the same message and SQLSTATE ("-"
     matches any, "2200x" either datetime one)."""
@@ -102,7 +93,7 @@ def same(got, want):
 
 
 def main():
-    program, engine = sys.argv[1], sys.argv[2]
+    reference, engine = sys.argv[1], sys.argv[2]
     evaluate, index_used = sqlite(sys.argv[3]) if engine == "sqlite" else postgresql()
     calls, wanted = [], []
     with open(os.path.join(HERE, "cases.txt"), encoding="utf-8") as f:
@@ -113,21 +104,28 @@ def main():
                 calls.append((expression, None))
                 wanted.append(want)
 
-    texts = list(generated.texts(int(os.environ.get("AEONMARK_SQL_TEXTS", "100000"))))
-    seconds = []
-    for text, line in zip(texts, program_says(program, texts)):
-        calls += [("aeonmark(?, 'sjgqux')", text), ("aeonmark_try(?, 'sjgqux')", text),
-                  ("aeonmark_to_unix(?)", text)]
-        if line.startswith("aeonmark: "):
-            wanted += ["error 2200x " + line, "NULL", "error 2200x " + line]
+    with open(reference, encoding="utf-8") as f:
+        rows = [json.loads(row) for row in f]
+    unix_calls, unix_wanted = [], []
+    for row in rows:
+        text, digits = row["text"], row["digits"]
+        calls += [("aeonmark(?, 'sjgqux', %d)" % digits, text),
+                  ("aeonmark_try(?, 'sjgqux', %d)" % digits, text), ("aeonmark_to_unix(?)", text)]
+        if "problem" in row:
+            message = "aeonmark: %s: %s" % (row["problem"], text)
+            wanted += ["error 2200x " + message, "NULL", "error 2200x " + message]
             continue
+        line = row["line"]
         unix = int(line.split(" ")[4][1:])
         fits = -2 ** 63 <= unix < 2 ** 63
         wanted += [line, line, str(unix) if fits else
                    "error 22008 aeonmark: date is out of acceptable range: " + text]
-        seconds += [unix] if fits else []
-    calls += [("aeonmark_from_unix(CAST(? AS bigint), 'sjgqux')", str(s)) for s in seconds]
-    wanted += program_says(program, ["U%d" % s for s in seconds])
+        if fits:
+            unix_calls.append(("aeonmark_from_unix(CAST(? AS bigint), 'sjgqux', %d)" % digits,
+                               str(unix)))
+            unix_wanted.append(row["unix_line"])
+    calls += unix_calls
+    wanted += unix_wanted
 
     failed = [(c, g, w) for c, g, w in zip(calls, evaluate(calls), wanted) if not same(g, w)]
     failed += [] if index_used() else [("an index on aeonmark_to_unix, the flags", "no", "yes")]

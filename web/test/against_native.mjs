@@ -3,13 +3,14 @@
 // digit, cut into groups at random, and once more with a bad letter), each
 // with 200 dates in every notation, written by the native program from
 // random instants, a fifth of them broken. Fixed seed. Then the library's
-// calls against the program's lines and messages for the shared texts of
-// tests/texts.py.
+// calls against the program's lines and messages through the shared
+// reference (tests/reference.py).
 import assert from 'node:assert/strict';
 import { spawnSync } from 'node:child_process';
+import { readFileSync } from 'node:fs';
 import test from 'node:test';
 import { runInNewContext } from 'node:vm';
-import { built, latin1, native, repo } from './support.mjs';
+import { built, latin1, native, reference } from './support.mjs';
 
 const aeonmark = await import(`${built}/aeonmark.mjs`);
 const { run, AeonmarkError } = aeonmark;
@@ -103,46 +104,38 @@ function outcome(call) {
   }
 }
 
-test('the library calls give the texts and problems the program prints, for 100,000 texts', () => {
-  const texts = spawnSync('/usr/bin/python3', [`${repo}tests/texts.py`], { encoding: 'utf8', maxBuffer: 1 << 26 }).stdout.split('\n');
-  texts.pop();
-  assert.ok(texts.length >= 100000);
-  const CHUNK = 5000;
+test('the library calls give the texts and problems the program prints, through the shared reference', () => {
+  const rows = readFileSync(reference, 'utf8').trimEnd().split('\n').map((row) => JSON.parse(row));
+  assert.ok(rows.length >= 100000);
   let inDates = 0;
-  for (let at = 0; at < texts.length; at += CHUNK) {
-    // Every -s digit in turn; the program's lines and messages in argument order.
-    const digits = (at / CHUNK) % 7;
-    const chunk = texts.slice(at, at + CHUNK);
-    const printed = spawnSync('sh', ['-c', 'exec "$@" 2>&1', 'sh', native, `-s${digits}jgqux`, ...chunk],
-      { encoding: 'utf8', maxBuffer: 1 << 26 }).stdout.split('\n');
-    chunk.forEach((text, i) => {
-      const instant = outcome(() => aeonmark.read(text));
-      // Each notation alone refuses what is not its text; the first that
-      // does not decides, as the claim does.
-      const claims = [...'sjgqu'].map((n) => outcome(() => aeonmark.readAs(n, text)));
-      assert.deepEqual(claims.find((claim) => claim !== 'date format unrecognised') ?? claims[0], instant, text);
-      if (typeof instant === 'string') {
-        assert.throws(() => aeonmark.convert(text, 'sjgqux', digits), { problem: instant, text });
-        assert.equal(`aeonmark: ${instant}: ${text}`, printed[i]);
-        return;
-      }
-      const line = aeonmark.convert(text, 'sjgqux', digits);
-      assert.equal(line.join(' '), printed[i], text);
-      assert.deepEqual([...'sjgqux'].map((n) => aeonmark.write(instant, n, digits)), line, text);
-      // Unix seconds both ways, past 64 bits too.
-      const unix = aeonmark.toUnix(instant);
-      assert.equal(`U${unix}`, line[4]);
-      assert.equal(aeonmark.write(aeonmark.fromUnix(unix), 'u'), line[4]);
-      // A Date's own calendar agrees, over the years it writes as the core does.
-      if (!/^\d{4}-/.test(line[2])) return;
-      const date = aeonmark.toDate(instant);
-      assert.equal(date.toISOString().slice(0, 19), line[2], text);
-      assert.equal(aeonmark.toDate(aeonmark.fromDate(date)).getTime(), date.getTime());
-      assert.equal(aeonmark.write(aeonmark.fromDate(date), 'g'), line[2]);
-      ++inDates;
-    });
+  for (const { text, digits, line: said, unix_line: unixLine, problem } of rows) {
+    const instant = outcome(() => aeonmark.read(text));
+    // Each notation alone refuses what is not its text; the first that
+    // does not decides, as the claim does.
+    const claims = [...'sjgqu'].map((n) => outcome(() => aeonmark.readAs(n, text)));
+    assert.deepEqual(claims.find((claim) => claim !== 'date format unrecognised') ?? claims[0], instant, text);
+    if (typeof instant === 'string') {
+      assert.throws(() => aeonmark.convert(text, 'sjgqux', digits), { problem: instant, text });
+      assert.equal(instant, problem, text);
+      continue;
+    }
+    const line = aeonmark.convert(text, 'sjgqux', digits);
+    assert.equal(line.join(' '), said, text);
+    assert.deepEqual([...'sjgqux'].map((n) => aeonmark.write(instant, n, digits)), line, text);
+    // Unix seconds both ways, past 64 bits too.
+    const unix = aeonmark.toUnix(instant);
+    assert.equal(`U${unix}`, line[4]);
+    assert.equal(aeonmark.convert(`U${unix}`, 'sjgqux', digits).join(' '), unixLine);
+    assert.equal(aeonmark.write(aeonmark.fromUnix(unix), 'u'), line[4]);
+    // A Date's own calendar agrees, over the years it writes as the core does.
+    if (!/^\d{4}-/.test(line[2])) continue;
+    const date = aeonmark.toDate(instant);
+    assert.equal(date.toISOString().slice(0, 19), line[2], text);
+    assert.equal(aeonmark.toDate(aeonmark.fromDate(date)).getTime(), date.getTime());
+    assert.equal(aeonmark.write(aeonmark.fromDate(date), 'g'), line[2]);
+    ++inDates;
   }
-  console.log(`# ${texts.length} texts agree, ${inDates} of them with Date`);
+  console.log(`# ${rows.length} texts agree, ${inDates} of them with Date`);
 });
 
 test('texts the program is never given, values the calls refuse, and calls within a run', async () => {
