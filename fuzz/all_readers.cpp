@@ -1,13 +1,15 @@
 // Any bytes, read through the library as the command line claims a date:
 // aeonmark_read gives the verdict of the first notation that claims the
-// text, leaves the instant and errno alone unless it reads it, and an
-// instant read is written in every notation, as much as a buffer holds.
+// text, leaves the instant and errno alone unless it reads it, and
+// aeonmark_read_n the same over the bytes as they lie; an instant read is
+// written in every notation, as much as a buffer holds.
 #include "aeonmark.h"
 #include "fuzz_text.h"
 
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -41,7 +43,41 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     }
     if (first != problem) abort();
 
+    // The bytes as they lie, read in place: the notation that claimed them
+    // named, and without a NUL among them the same verdict and instant.
+    char claimer = '?';
+    aeonmark_instant counted = MARK;
+    const aeonmark_problem counted_problem =
+        aeonmark_read_n(reinterpret_cast<const char *>(data), size, &counted, &claimer);
+    if ((claimer == '\0') != (counted_problem == AEONMARK_UNRECOGNISED) ||
+        (counted_problem != AEONMARK_OK && !marked(counted)))
+        abort();
+    if (memchr(data, 0, size) != nullptr
+            ? counted_problem == AEONMARK_OK
+            : counted_problem != problem || counted.seconds != instant.seconds ||
+                  counted.fraction != instant.fraction)
+        abort();
+
     if (problem == AEONMARK_OK) {
+        // The line of the notations that the first byte's bits choose: their
+        // texts joined by spaces, as much as a buffer holds.
+        std::string letters, joined;
+        for (int row = 0; row < 6; ++row) {
+            if ((data[0] >> row & 1) == 0 && !(row == 5 && letters.empty())) continue;
+            char text[AEONMARK_TEXT_MAX];
+            aeonmark_write(instant, AEONMARK_NOTATIONS[row], digits, text, sizeof text);
+            letters.insert(letters.begin(), AEONMARK_NOTATIONS[row]); // in any order
+            joined += (joined.empty() ? "" : " ") + std::string(text);
+        }
+        char line[AEONMARK_LINE_MAX];
+        const size_t line_room = size > 1 ? data[1] % (joined.size() + 2) : 0;
+        size_t line_length = 0;
+        if (aeonmark_write_line(instant, letters.c_str(), digits, line, line_room, &line_length) !=
+                AEONMARK_OK ||
+            line_length != joined.size() ||
+            (line_room > 0 && line != joined.substr(0, line_room - 1)))
+            abort();
+
         for (const char notation : {'s', 'j', 'g', 'q', 'u', 'x'}) {
             char text[AEONMARK_TEXT_MAX];
             const size_t length = aeonmark_write(instant, notation, digits, text, sizeof text);

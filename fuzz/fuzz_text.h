@@ -1,4 +1,5 @@
-// Turns fuzzer bytes into the NUL-terminated argument a reader expects.
+// Turns fuzzer bytes into the NUL-terminated argument a reader expects, and
+// reads them as they lie, counted.
 #pragma once
 
 #include "time_point.h"
@@ -47,6 +48,26 @@ inline bool clean_read(ReadResult result, const TimePoint &tp) {
         tp.sec_hi != UNTOUCHED.sec_hi || tp.sec_lo != UNTOUCHED.sec_lo || tp.frac != UNTOUCHED.frac)
         abort();
     return false;
+}
+
+// The same reader over the fuzzer's bytes as they lie, counted: it reads
+// none past them (the sanitizer sees the buffer's end), a NUL among them is
+// a byte no notation takes, and without one it gives the NUL-ended text's
+// verdict and instant.
+inline void counted_agrees(CountedReader read, const uint8_t *data, size_t size,
+                           ReadResult nul_ended, const TimePoint &nul_ended_tp) {
+    const char *const text = reinterpret_cast<const char *>(data);
+    TimePoint tp = UNTOUCHED;
+    const ReadResult result = read(text, text + size, tp);
+    const bool instant = clean_read(result, tp) || result == AEONMARK_OUT_OF_RANGE;
+    if (memchr(data, 0, size) != nullptr) {
+        if (instant) abort();
+        return;
+    }
+    if (result != nul_ended ||
+        (instant && (tp.sec_hi != nul_ended_tp.sec_hi || tp.sec_lo != nul_ended_tp.sec_lo ||
+                     tp.frac != nul_ended_tp.frac)))
+        abort();
 }
 
 // A writer's text, with the aeonmark fraction digits given.

@@ -8,6 +8,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     const FuzzText in(data, size);
     TimePoint tp = UNTOUCHED;
     const ReadResult result = read_aeonmark(in.text, tp);
+    counted_agrees(read_aeonmark, data, size, result, tp);
     if (result != READ_NOT_MINE && in.text[0] != '[') abort();
     if (result == READ_OK && in.text[strspn(in.text, "[-]0123456789.")] != '\0') abort();
     if (clean_read(result, tp)) {

@@ -24,7 +24,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     const bool gregorian = data[0] & 1;
     const FuzzText in(data + 1, size - 1);
     TimePoint tp = UNTOUCHED;
-    const ReadResult result = (gregorian ? read_gregorian : read_julian)(in.text, tp);
+    const ReadResult result = gregorian ? read_gregorian(in.text, tp) : read_julian(in.text, tp);
+    counted_agrees(gregorian ? CountedReader{read_gregorian} : CountedReader{read_julian}, data + 1,
+                   size - 1, result, tp);
     if (result == READ_OK && tp.frac != 0) abort();
     if (clean_read(result, tp)) {
         round_trip(tp, write_julian, read_julian);

@@ -9,7 +9,9 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     const FuzzText in(data, size);
     TimePoint tp = UNTOUCHED;
-    if (clean_read(read_mean_year(in.text, tp), tp)) {
+    const ReadResult result = read_mean_year(in.text, tp);
+    counted_agrees(read_mean_year, data, size, result, tp);
+    if (clean_read(result, tp)) {
         const std::string text = written(write_mean_year, tp, 0);
         TimePoint back{};
         if (read_mean_year(text.c_str(), back) != READ_OK) abort();

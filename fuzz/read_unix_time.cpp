@@ -7,6 +7,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     const FuzzText in(data, size);
     TimePoint tp = UNTOUCHED;
     const ReadResult result = read_unix_time(in.text, tp);
+    counted_agrees(read_unix_time, data, size, result, tp);
     const bool is_unix = in.text[0] == 'U' || in.text[0] == 'u';
     if ((result == READ_NOT_MINE) == is_unix) abort();
     if (result == READ_OK && tp.frac != 0) abort();

@@ -23,6 +23,14 @@
 #include <stddef.h>
 #include <stdint.h>
 
+/* The version of this header: major * 10000 + minor * 100 + patch. The
+ * calls a version adds are marked "Since"; aeonmark_version() gives the
+ * library's own, which may be later than the header's. */
+#define AEONMARK_VERSION_MAJOR 1
+#define AEONMARK_VERSION_MINOR 1
+#define AEONMARK_VERSION_PATCH 0
+#define AEONMARK_VERSION_NUMBER 10100 /* major * 10000 + minor * 100 + patch */
+
 #if defined(AEONMARK_BUILDING) && defined(__GNUC__)
 #define AEONMARK_API __attribute__((visibility("default")))
 #else
@@ -54,9 +62,13 @@ typedef enum aeonmark_problem {
     AEONMARK_HOUR_OUT_OF_RANGE,
     AEONMARK_MINUTE_OUT_OF_RANGE,
     AEONMARK_SECOND_OUT_OF_RANGE,
-    AEONMARK_MALFORMED_TIME,  /* malformed time of day */
-    AEONMARK_MALFORMED_UNIX,  /* malformed Unix date */
-    AEONMARK_CLOCK_UNREADABLE /* cannot read the system clock */
+    AEONMARK_MALFORMED_TIME,   /* malformed time of day */
+    AEONMARK_MALFORMED_UNIX,   /* malformed Unix date */
+    AEONMARK_CLOCK_UNREADABLE, /* cannot read the system clock */
+    /* Since 1.1: mistakes in a call's other arguments. */
+    AEONMARK_BAD_NOTATIONS,  /* notations are letters of sjgqux */
+    AEONMARK_BAD_DIGITS,     /* digits are 0 to 6 */
+    AEONMARK_BAD_NANOSECONDS /* nanoseconds are 0 to 999999999 */
 } aeonmark_problem;
 
 /* Room for the longest text of any notation and its NUL: a buffer of this
@@ -69,6 +81,11 @@ typedef enum aeonmark_problem {
 
 /* The most aeonmark fraction digits a text is written with. */
 #define AEONMARK_DIGITS_MAX 6
+
+/* Since 1.1: a buffer of this size always holds what aeonmark_write_line
+ * writes. */
+#define AEONMARK_LINE_MAX 216 /* room for all six notations, the spaces between them and the NUL   \
+                               */
 
 /* The problem's words as the program prints them ("day is out of range");
  * "" for AEONMARK_OK and "unknown problem" for a value that is none of the
@@ -100,6 +117,16 @@ AEONMARK_API const char *aeonmark_problem_text(aeonmark_problem problem);
  * writes the same text; the calendar and Unix readers give whole seconds. */
 AEONMARK_API aeonmark_problem aeonmark_read(const char *text, aeonmark_instant *instant);
 
+/* Since 1.1: as aeonmark_read, over the length bytes at text: no NUL is
+ * needed, none is read past them, and a NUL among them is a byte no
+ * notation takes. *notation (when notation is not NULL) receives the letter
+ * of the notation that claimed the text ('s', 'j', 'g', 'q' or 'u'), also
+ * when it then refused it, and '\0' when none claimed it. Any length;
+ * nothing is copied or allocated. text may be NULL when length is 0 (an
+ * empty text); a NULL instant is AEONMARK_UNRECOGNISED. */
+AEONMARK_API aeonmark_problem aeonmark_read_n(const char *text, size_t length,
+                                              aeonmark_instant *instant, char *notation);
+
 /* Reads text as one notation only ('s', 'j', 'g', 'q' or 'u'), with the
  * problems of aeonmark_read; AEONMARK_UNRECOGNISED when it is not that
  * notation's text, and for any other letter ('x' included: 'u' reads
@@ -122,6 +149,20 @@ AEONMARK_API aeonmark_problem aeonmark_read_notation(char notation, const char *
 AEONMARK_API size_t aeonmark_write(aeonmark_instant instant, char notation, int digits,
                                    char *buffer, size_t size);
 
+/* Since 1.1: the instant in each notation named by letters (any of s j g q
+ * u x, in any order, each written once however often its letter comes), in
+ * the program's order s j g q u x, joined by single spaces: the program's
+ * line for these options, without its newline. As snprintf: *length (when
+ * length is not NULL) receives the line's full length, never above
+ * AEONMARK_LINE_MAX - 1, and when size is at least 1 the buffer the line
+ * cut to size - 1 bytes and a NUL; buffer may be NULL when size is 0.
+ * AEONMARK_BAD_NOTATIONS for no letter, NULL letters or any other byte,
+ * then AEONMARK_BAD_DIGITS for digits outside 0 to 6; on either the buffer
+ * holds "" (when size is at least 1) and *length is 0. */
+AEONMARK_API aeonmark_problem aeonmark_write_line(aeonmark_instant instant, const char *letters,
+                                                  int digits, char *buffer, size_t size,
+                                                  size_t *length);
+
 /* The instant of Unix time seconds (whole seconds, fraction 0).
  * AEONMARK_OUT_OF_RANGE before the first instant (seconds below
  * -62135769600); AEONMARK_UNRECOGNISED when instant is null. */
@@ -133,14 +174,36 @@ AEONMARK_API aeonmark_problem aeonmark_from_unix(int64_t seconds, aeonmark_insta
  * AEONMARK_OK. */
 AEONMARK_API aeonmark_problem aeonmark_to_unix(aeonmark_instant instant, int64_t *seconds);
 
+/* Since 1.1: Unix time with nanoseconds, as struct timespec holds it
+ * (nanoseconds 0 to 999999999, else AEONMARK_BAD_NANOSECONDS).
+ * aeonmark_from_unix_ns takes the nanoseconds up to the next 2^-32 s, as
+ * the readers take a part of a second, so that aeonmark_to_unix_ns gives
+ * seconds and nanoseconds back for every value; AEONMARK_OUT_OF_RANGE
+ * before the first instant, AEONMARK_UNRECOGNISED when instant is NULL.
+ * aeonmark_to_unix_ns takes the fraction down to whole nanoseconds, as the
+ * writers cut theirs: seconds is the floor of the instant's Unix time;
+ * AEONMARK_OUT_OF_RANGE past INT64_MAX seconds, AEONMARK_UNRECOGNISED when
+ * either pointer is NULL; *seconds and *nanoseconds are written only on
+ * AEONMARK_OK. */
+AEONMARK_API aeonmark_problem aeonmark_from_unix_ns(int64_t seconds, uint32_t nanoseconds,
+                                                    aeonmark_instant *instant);
+AEONMARK_API aeonmark_problem aeonmark_to_unix_ns(aeonmark_instant instant, int64_t *seconds,
+                                                  uint32_t *nanoseconds);
+
+/* Since 1.1: -1, 0 or 1 as a is before, at or after b (instants have
+ * padding: never memcmp them). */
+AEONMARK_API int aeonmark_compare(aeonmark_instant a, aeonmark_instant b);
+
 /* The current time from the system's real-time clock, in UTC, with its part
- * of a second (to the clock's resolution, taken down to 2^-32 s).
+ * of a second: the clock's nanoseconds taken up to the next 2^-32 s, as
+ * aeonmark_from_unix_ns takes them (since 1.1; before, taken down).
  * AEONMARK_CLOCK_UNREADABLE when the clock cannot be read,
  * AEONMARK_OUT_OF_RANGE when it lies before the first instant,
  * AEONMARK_UNRECOGNISED when instant is null. */
 AEONMARK_API aeonmark_problem aeonmark_now(aeonmark_instant *instant);
 
-/* The library's version, "1.0.0". */
+/* The library's version, as "1.1.0": that of the library loaded, which a
+ * program built on an earlier header may find later. */
 AEONMARK_API const char *aeonmark_version(void);
 
 #ifdef __cplusplus

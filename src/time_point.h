@@ -2,6 +2,7 @@
 #pragma once
 
 #include "aeonmark.h"
+#include "reader_text.h"
 
 #include <cstdint>
 
@@ -24,14 +25,13 @@ using ReadResult = aeonmark_problem;
 constexpr ReadResult READ_OK = AEONMARK_OK;
 constexpr ReadResult READ_NOT_MINE = AEONMARK_UNRECOGNISED;
 
-// A reader takes the whole argument. On READ_OK it has filled all three
-// fields. A text of its notation whose instant does not fit (before the
-// epoch, past 2^64 - 1 seconds, or a number past 2^64 - 1 on the way) is
-// AEONMARK_OUT_OF_RANGE: the reader has filled the fields with the wrapped
-// value all the same, which must not be written. On any other result the
-// fields are as they were. The text ends with its terminator, so a byte
-// found not to be the terminator has another after it: a reader may look
-// one byte past it.
+// A reader takes the whole text: a NUL-ended one, or the bytes from begin to
+// end (reader_text.h). On READ_OK it has filled all three fields. A text of
+// its notation whose instant does not fit (before the epoch, past 2^64 - 1
+// seconds, or a number past 2^64 - 1 on the way) is AEONMARK_OUT_OF_RANGE:
+// the reader has filled the fields with the wrapped value all the same,
+// which must not be written. On any other result the fields are as they
+// were. A reader reads no byte past the text's end.
 //
 // Every text is offered to the readers in table order and most refuse it, so
 // each reader starts with a cheap test of the text's opening. Where the rest
@@ -39,6 +39,7 @@ constexpr ReadResult READ_NOT_MINE = AEONMARK_UNRECOGNISED;
 // a text of another notation then costs a few instructions and none of the
 // rest's set-up.
 using Reader = ReadResult (*)(const char *text, TimePoint &tp);
+using CountedReader = ReadResult (*)(const char *begin, const char *end, TimePoint &tp);
 
 // A writer lays out the text of tp at out, at most WRITER_TEXT_MAX bytes
 // and no terminator, and returns the position after it. It never fails and

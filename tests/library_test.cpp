@@ -73,7 +73,7 @@ TEST(Library, ProblemsLeaveTheInstantAlone) {
     EXPECT_EQ(seconds, 7);
     // Past the last, past the enumeration's bits, and below 0: the
     // sanitizers see each as a plain int.
-    for (const int value : {AEONMARK_CLOCK_UNREADABLE + 1, 16, 99, -1})
+    for (const int value : {AEONMARK_BAD_NANOSECONDS + 1, 16, 99, -1})
         EXPECT_STREQ(problem_text_of(value), "unknown problem") << value;
     EXPECT_STREQ(aeonmark_problem_text(AEONMARK_OK), "");
 }

@@ -133,6 +133,7 @@ constexpr const Region &region_of_count(Wide era, uint64_t count) {
 // the same. AEONMARK_OUT_OF_RANGE for instants before the epoch or past
 // 2^64 - 1 s, and for the era -0.
 ReadResult read_aeonmark(const char *text, TimePoint &tp);
+ReadResult read_aeonmark(const char *begin, const char *end, TimePoint &tp);
 
 // Writer of row s: the text of tp with digits (0 to 6) fraction digits,
 // always truncated. Exact for every TimePoint.

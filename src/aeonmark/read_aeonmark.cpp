@@ -31,20 +31,21 @@ TimePoint after_counts(const Region &r, Wide base, Wide counts, uint64_t m, Over
     return time_point(wide_add(base, whole, flag), frac);
 }
 
-[[gnu::noinline]] ReadResult read_aeonmark_rest(const char *text, TimePoint &tp) {
+template <typename Text>
+[[gnu::noinline]] ReadResult read_aeonmark_rest(const char *text, Text t, TimePoint &tp) {
     const char *p = text + 1;
-    const bool negative = *p == '-';
+    const bool negative = t.at(p) == '-';
     if (negative) ++p;
-    if (!is_decimal_digit(*p)) return READ_NOT_MINE;
+    if (!is_decimal_digit(t.at(p))) return READ_NOT_MINE;
 
     // The runs are judged by their digits, not by the flag: a count too
     // large fails the text, which an instant too late does not.
     const char *const era_digits = p;
-    const Wide era = wide_split(decimal_run(p));
+    const Wide era = wide_split(decimal_run(p, t));
     const char *const era_end = p;
-    if (*p != ']' || !is_decimal_digit(*++p)) return READ_NOT_MINE;
+    if (t.at(p) != ']' || !is_decimal_digit(t.at(++p))) return READ_NOT_MINE;
     const char *const count_digits = p;
-    const uint64_t count = decimal_run(p);
+    const uint64_t count = decimal_run(p, t);
 
     // Out of range whatever follows the count.
     if (passes_wide(era_digits, era_end) || passes_half(count_digits, p, count) ||
@@ -54,10 +55,10 @@ TimePoint after_counts(const Region &r, Wide base, Wide counts, uint64_t m, Over
     // The fraction's first six digits are millionths of a count; the place of
     // any further one is 0, which truncates.
     uint64_t m = 0;
-    if (*p == '.')
-        for (uint32_t place = MILLIONTHS_PER_COUNT / 10; is_decimal_digit(*++p); place /= 10)
+    if (t.at(p) == '.')
+        for (uint32_t place = MILLIONTHS_PER_COUNT / 10; is_decimal_digit(t.at(++p)); place /= 10)
             m += static_cast<uint64_t>(*p - '0') * place;
-    if (*p != '\0') return READ_NOT_MINE;
+    if (!t.ends_at(p)) return READ_NOT_MINE;
 
     Overflow flag;
     if (negative) {
@@ -66,8 +67,8 @@ TimePoint after_counts(const Region &r, Wide base, Wide counts, uint64_t m, Over
         // instants before the epoch (every one of era -396 and below).
         const Wide n = wide_sub(era, wide_split(1), flag);
         const Wide base = wide_sub(FIRST_REGION.start, wide_mul(n, OLD_ERA_SECONDS, flag), flag);
-        const TimePoint t = after_counts(FIRST_REGION, base, wide_split(count), m, flag);
-        tp = time_point(wide_sub(seconds_of(t), wide_split(OLD_ERA_SECONDS), flag), t.frac);
+        const TimePoint after = after_counts(FIRST_REGION, base, wide_split(count), m, flag);
+        tp = time_point(wide_sub(seconds_of(after), wide_split(OLD_ERA_SECONDS), flag), after.frac);
         return read_result(flag);
     }
     // The counts from the region's first to this one; past 2^64 only for
@@ -84,7 +85,12 @@ TimePoint after_counts(const Region &r, Wide base, Wide counts, uint64_t m, Over
 } // namespace
 
 ReadResult read_aeonmark(const char *text, TimePoint &tp) {
-    return *text == '[' ? read_aeonmark_rest(text, tp) : READ_NOT_MINE;
+    return *text == '[' ? read_aeonmark_rest(text, NulEnded{}, tp) : READ_NOT_MINE;
+}
+
+ReadResult read_aeonmark(const char *begin, const char *end, TimePoint &tp) {
+    return begin != end && *begin == '[' ? read_aeonmark_rest(begin, Counted{end}, tp)
+                                         : READ_NOT_MINE;
 }
 
 } // namespace aeonmark

@@ -28,9 +28,10 @@ constexpr Wide year_of(const DateFields &f) {
 // Steps over the byte before a field and reads its digit run into value;
 // false when there is none. A run past 2^32 - 1 reads as UINT64_MAX, beyond
 // every field's range, whatever its digits wrap to.
-[[gnu::always_inline]] inline bool read_date_field(const char *&p, uint64_t &value) {
+template <typename Text>
+[[gnu::always_inline]] inline bool read_date_field(const char *&p, uint64_t &value, Text t) {
     const char *const start = ++p;
-    value = decimal_run(p);
+    value = decimal_run(p, t);
     if (passes_half(start, p, value)) value = UINT64_MAX;
     return p != start;
 }
@@ -38,13 +39,14 @@ constexpr Wide year_of(const DateFields &f) {
 // Reads what may follow a date up to the end of the text: nothing, or T (or
 // t), hours, a colon and minutes, then optionally a colon and seconds. False
 // for any other tail; the fields of a missing part keep their values.
+template <typename Text>
 [[gnu::always_inline]] inline bool read_time_of_day(const char *&p, uint64_t &hour,
-                                                    uint64_t &minute, uint64_t &second) {
-    if (*p == '\0') return true;
-    if ((*p != 'T' && *p != 't') || !read_date_field(p, hour)) return false;
-    if (*p != ':' || !read_date_field(p, minute)) return false;
-    if (*p == ':' && !read_date_field(p, second)) return false;
-    return *p == '\0';
+                                                    uint64_t &minute, uint64_t &second, Text t) {
+    if (t.ends_at(p)) return true;
+    if ((t.at(p) != 'T' && t.at(p) != 't') || !read_date_field(p, hour, t)) return false;
+    if (t.at(p) != ':' || !read_date_field(p, minute, t)) return false;
+    if (t.at(p) == ':' && !read_date_field(p, second, t)) return false;
+    return t.ends_at(p);
 }
 
 // Reads year<sep>month<sep>day, optionally followed by Thh:mm or Thh:mm:ss,
@@ -59,19 +61,22 @@ constexpr Wide year_of(const DateFields &f) {
 // READ_OK fills every field and flags a year whose digits exceed 2^64 - 1
 // (the year is then wrapped mod 2^64); nothing else sets the flag. Inline,
 // so that the record lives in its reader's registers.
+template <typename Text = NulEnded>
 [[gnu::always_inline]] inline ReadResult read_date_fields(DateFields &fields, const char *text,
-                                                          char separator, Overflow &flag) {
+                                                          char separator, Overflow &flag,
+                                                          Text t = {}) {
     // One pass: each field is read where the shape finds it, and the values
     // are judged once the shape is whole. Only a year past 2^64 - 1 touches
     // the flag, once the text is read.
     const char *p = text;
-    const uint64_t year = decimal_run(p);
+    const uint64_t year = decimal_run(p, t);
     const char *const year_end = p;
-    if (p == text || *p != separator) return READ_NOT_MINE;
+    if (p == text || t.at(p) != separator) return READ_NOT_MINE;
     uint64_t m, d, h = 0, mi = 0, s = 0;
-    if (!read_date_field(p, m) || *p != separator || !read_date_field(p, d)) return READ_NOT_MINE;
+    if (!read_date_field(p, m, t) || t.at(p) != separator || !read_date_field(p, d, t))
+        return READ_NOT_MINE;
     // Year, month and day are in place: whatever follows is this notation's.
-    if (!read_time_of_day(p, h, mi, s)) return AEONMARK_MALFORMED_TIME;
+    if (!read_time_of_day(p, h, mi, s, t)) return AEONMARK_MALFORMED_TIME;
 
     if (m < 1 || m > 12) return AEONMARK_MONTH_OUT_OF_RANGE;
     if (d < 1 || d > 31) return AEONMARK_DAY_OUT_OF_RANGE;
@@ -92,10 +97,11 @@ constexpr Wide year_of(const DateFields &f) {
 // Calendar date text starts with a run of digits and the calendar's
 // separator: the readers test it first, so that they refuse the texts of
 // other notations at once.
-inline bool may_be_date(const char *text, char separator) {
+template <typename Text>
+inline bool may_be_date(const char *text, char separator, Text t) {
     const char *p = text;
-    while (is_decimal_digit(*p)) ++p;
-    return p != text && *p == separator;
+    while (is_decimal_digit(t.at(p))) ++p;
+    return p != text && t.at(p) == separator;
 }
 
 // The fields' time of day in seconds since midnight, 0 to 86399.

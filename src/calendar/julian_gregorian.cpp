@@ -48,11 +48,12 @@ inline Wide days_before_year(const Calendar &calendar, Wide years, Overflow &fla
                     wide_split(rest), flag);
 }
 
-[[gnu::always_inline]] inline ReadResult read_date(const char *text, TimePoint &tp,
+template <typename Text>
+[[gnu::always_inline]] inline ReadResult read_date(const char *text, Text t, TimePoint &tp,
                                                    const Calendar &calendar) {
     DateFields f;
     Overflow flag;
-    const ReadResult result = read_date_fields(f, text, calendar.separator, flag);
+    const ReadResult result = read_date_fields(f, text, calendar.separator, flag, t);
     if (result != READ_OK) return result; // the flag now holds the year's alone
 
     // A year whose digits wrapped is judged, and converted, by its wrapped value.
@@ -78,12 +79,14 @@ inline Wide days_before_year(const Calendar &calendar, Wide years, Overflow &fla
     return read_result(flag);
 }
 
-[[gnu::noinline]] ReadResult read_julian_rest(const char *text, TimePoint &tp) {
-    return read_date(text, tp, JULIAN);
+template <typename Text>
+[[gnu::noinline]] ReadResult read_julian_rest(const char *text, Text t, TimePoint &tp) {
+    return read_date(text, t, tp, JULIAN);
 }
 
-[[gnu::noinline]] ReadResult read_gregorian_rest(const char *text, TimePoint &tp) {
-    return read_date(text, tp, GREGORIAN);
+template <typename Text>
+[[gnu::noinline]] ReadResult read_gregorian_rest(const char *text, Text t, TimePoint &tp) {
+    return read_date(text, t, tp, GREGORIAN);
 }
 
 // The year of the calendar's 400-year cycle (0 to 399) that holds
@@ -119,11 +122,25 @@ inline uint32_t year_in_cycle(const Calendar &calendar, uint32_t day_in_cycle) {
 } // namespace
 
 ReadResult read_julian(const char *text, TimePoint &tp) {
-    return may_be_date(text, JULIAN.separator) ? read_julian_rest(text, tp) : READ_NOT_MINE;
+    const NulEnded t;
+    return may_be_date(text, JULIAN.separator, t) ? read_julian_rest(text, t, tp) : READ_NOT_MINE;
+}
+
+ReadResult read_julian(const char *begin, const char *end, TimePoint &tp) {
+    const Counted t{end};
+    return may_be_date(begin, JULIAN.separator, t) ? read_julian_rest(begin, t, tp) : READ_NOT_MINE;
 }
 
 ReadResult read_gregorian(const char *text, TimePoint &tp) {
-    return may_be_date(text, GREGORIAN.separator) ? read_gregorian_rest(text, tp) : READ_NOT_MINE;
+    const NulEnded t;
+    return may_be_date(text, GREGORIAN.separator, t) ? read_gregorian_rest(text, t, tp)
+                                                     : READ_NOT_MINE;
+}
+
+ReadResult read_gregorian(const char *begin, const char *end, TimePoint &tp) {
+    const Counted t{end};
+    return may_be_date(begin, GREGORIAN.separator, t) ? read_gregorian_rest(begin, t, tp)
+                                                      : READ_NOT_MINE;
 }
 
 char *write_julian(const TimePoint &tp, int /*digits*/, char *out) {

@@ -19,7 +19,9 @@ namespace aeonmark {
 // and Gregorian 584554049254-11-07T07:00:15; the first are 0001=01=01 and
 // 0000-12-30.
 ReadResult read_julian(const char *text, TimePoint &tp);
+ReadResult read_julian(const char *begin, const char *end, TimePoint &tp);
 ReadResult read_gregorian(const char *text, TimePoint &tp);
+ReadResult read_gregorian(const char *begin, const char *end, TimePoint &tp);
 
 // Writers of rows j and g: the date of the whole second of tp (frac
 // dropped), exact for every TimePoint; years 1 to 584542046091 (Julian) or 0

@@ -25,10 +25,11 @@ struct CycleShift {
 constexpr CycleShift NO_SHIFT{0, {0, 0}};
 constexpr CycleShift ONE_CYCLE{YEARS_PER_CYCLE, MEAN_CYCLE_SECONDS};
 
-[[gnu::noinline]] ReadResult read_mean_year_rest(const char *text, TimePoint &tp) {
+template <typename Text>
+[[gnu::noinline]] ReadResult read_mean_year_rest(const char *text, Text t, TimePoint &tp) {
     DateFields f;
     Overflow flag;
-    const ReadResult result = read_date_fields(f, text, MEAN_YEAR.separator, flag);
+    const ReadResult result = read_date_fields(f, text, MEAN_YEAR.separator, flag, t);
     if (result != READ_OK) return result;
     const MonthTable months = months_of_year(false); // no leap years
     if (!day_in_month(f, months.lengths)) return AEONMARK_DAY_OUT_OF_RANGE;
@@ -56,7 +57,15 @@ constexpr CycleShift ONE_CYCLE{YEARS_PER_CYCLE, MEAN_CYCLE_SECONDS};
 } // namespace
 
 ReadResult read_mean_year(const char *text, TimePoint &tp) {
-    return may_be_date(text, MEAN_YEAR.separator) ? read_mean_year_rest(text, tp) : READ_NOT_MINE;
+    const NulEnded t;
+    return may_be_date(text, MEAN_YEAR.separator, t) ? read_mean_year_rest(text, t, tp)
+                                                     : READ_NOT_MINE;
+}
+
+ReadResult read_mean_year(const char *begin, const char *end, TimePoint &tp) {
+    const Counted t{end};
+    return may_be_date(begin, MEAN_YEAR.separator, t) ? read_mean_year_rest(begin, t, tp)
+                                                      : READ_NOT_MINE;
 }
 
 char *write_mean_year(const TimePoint &tp, int /*digits*/, char *out) {

@@ -32,6 +32,7 @@ static_assert(wide_join(MEAN_ANCHOR) - (MEAN_ANCHOR_YEAR - 1) * MEAN_YEAR_SECOND
 // exceed 2^64 - 1 or the instant lies before the epoch or beyond 2^64 - 1
 // seconds (tp then holds the seconds mod 2^64).
 ReadResult read_mean_year(const char *text, TimePoint &tp);
+ReadResult read_mean_year(const char *begin, const char *end, TimePoint &tp);
 
 // Writer of row q: the nominal second in which tp lies (the part below it
 // dropped), for every TimePoint.

@@ -21,6 +21,20 @@ constexpr FormatEntry format_table[NOTATIONS + 1] = {
     {'\0', nullptr, nullptr},
 };
 
+namespace {
+
+// The same readers over counted texts, row by row: each the other overload
+// of the row's reader.
+constexpr CountedReader counted_readers[NOTATIONS] = {
+    read_aeonmark, read_julian, read_gregorian, read_mean_year, read_unix_time, nullptr,
+};
+
+} // namespace
+
+CountedReader counted_reader_of(const FormatEntry &row) {
+    return counted_readers[&row - format_table];
+}
+
 // The header tells callers the letters in this order.
 constexpr bool letters_as_published() {
     for (int row = 0; row <= NOTATIONS; ++row)
@@ -42,6 +56,21 @@ ReadResult claim_date(const char *text, TimePoint &tp) {
         const ReadResult result = row.reader(text, tp);
         if (result != READ_NOT_MINE) return result;
     }
+    return READ_NOT_MINE;
+}
+
+ReadResult claim_date(const char *begin, const char *end, TimePoint &tp,
+                      const FormatEntry *&claimer) {
+#pragma GCC unroll NOTATIONS
+    for (const FormatEntry &row : std::span(format_table, NOTATIONS)) {
+        const CountedReader read = counted_reader_of(row);
+        if (read == nullptr) continue;
+        const ReadResult result = read(begin, end, tp);
+        if (result == READ_NOT_MINE) continue;
+        claimer = &row;
+        return result;
+    }
+    claimer = nullptr;
     return READ_NOT_MINE;
 }
 

@@ -18,11 +18,23 @@ struct FormatEntry {
 constexpr int NOTATIONS = sizeof AEONMARK_NOTATIONS - 1;
 extern const FormatEntry format_table[NOTATIONS + 1];
 
+// The reader of a row's notation over a counted text (null for x). Beside
+// the table rather than in it, so that a program that reads NUL-ended
+// texts alone, as the command line does, holds none of them.
+CountedReader counted_reader_of(const FormatEntry &row);
+
 // The row of a notation's letter, or null for a letter that is none.
 const FormatEntry *format_of(char letter);
 
 // Offers text to each reader in table order: the first that does not answer
-// READ_NOT_MINE decides; READ_NOT_MINE when none claims the text.
+// READ_NOT_MINE decides; READ_NOT_MINE when none claims the text. The
+// command line's, on NUL-ended arguments.
 ReadResult claim_date(const char *text, TimePoint &tp);
+
+// The same over the bytes from begin to end. *claimer is the row of the
+// notation that claimed the text, whatever its verdict, or null when none
+// did.
+ReadResult claim_date(const char *begin, const char *end, TimePoint &tp,
+                      const FormatEntry *&claimer);
 
 } // namespace aeonmark

@@ -2,19 +2,13 @@
 // current time. It converts through the format table, as the library does.
 #pragma once
 
-#include "library/notations.h"
+#include "library/line.h"
 #include "time_point.h"
 
 #include <cstdint>
 
 namespace aeonmark {
 
-// What the options choose for every line: the writers of the selected rows
-// in table order, then a null, and the aeonmark fraction digits.
-struct LineFormat {
-    Writer writers[NOTATIONS + 1];
-    int digits;
-};
 constexpr int DEFAULT_DIGITS = 2; // without an -s digit
 
 // Takes the name every message begins with from the invocation name

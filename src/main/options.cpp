@@ -21,7 +21,7 @@ void set_program_name(const char *invocation) {
 
 int parse_options(int argc, char *const argv[], LineFormat &format) {
     bool selected[NOTATIONS] = {};
-    format.digits = DEFAULT_DIGITS;
+    int digits = DEFAULT_DIGITS;
     bool letter_given = false;
     int i = 1;
     for (; i < argc && argv[i][0] == '-'; ++i) {
@@ -35,15 +35,12 @@ int parse_options(int argc, char *const argv[], LineFormat &format) {
                 return -1;
             }
             selected[row - format_table] = true;
-            if (*p == 's' && p[1] >= '0' && p[1] - '0' <= MAX_DIGITS) format.digits = *++p - '0';
+            if (*p == 's' && p[1] >= '0' && p[1] - '0' <= MAX_DIGITS) digits = *++p - '0';
         }
         letter_given = true;
     }
     if (!letter_given) selected[0] = true;
-    Writer *writer = format.writers;
-    for (int row = 0; row < NOTATIONS; ++row)
-        if (selected[row]) *writer++ = format_table[row].writer;
-    *writer = nullptr;
+    format = line_format(selected, digits);
     return i;
 }
 

@@ -14,8 +14,8 @@ namespace aeonmark {
 
 namespace {
 
-// Every text, a space or newline after each: the longest line.
-constexpr size_t LONGEST_LINE = size_t{NOTATIONS} * (WRITER_TEXT_MAX + 1);
+// The longest line and its newline.
+constexpr size_t LONGEST_LINE = LINE_TEXT_MAX + 1;
 
 // A write of at most PIPE_BUF bytes goes into a pipe whole, so runs that
 // share one pipe never splice each other's lines: every block is whole
@@ -35,7 +35,7 @@ static_assert(sizeof pending <= PIPE_BUF, "a block reaches a pipe whole only up 
 #endif
 
 // What every line holds, as the options chose it.
-LineFormat line_format;
+LineFormat format_of_lines;
 
 // Why standard output first failed; 0 while it has not.
 int write_errno = 0;
@@ -49,20 +49,15 @@ void note_write_error(int error) {
 void start_output(const LineFormat &format) {
     // One fwrite is one write only while the stream holds no buffer of its own.
     setvbuf(stdout, nullptr, _IONBF, 0);
-    line_format = format;
+    format_of_lines = format;
 }
 
 void print_line(const TimePoint &tp) {
     if (sizeof pending - pending_size < LONGEST_LINE) flush_output();
-    char *p = pending + pending_size;
-    // Each text is laid out in its place in the block.
-    for (const Writer *writer = line_format.writers; *writer != nullptr; ++writer) {
-        p = (*writer)(tp, line_format.digits, p);
-        *p++ = ' ';
-    }
     // The options select row s when they name none, so at least one text
-    // stands on the line: the newline takes the place of its last space.
-    p[-1] = '\n';
+    // stands on the line, laid out in its place in the block.
+    char *p = write_line(tp, format_of_lines, pending + pending_size);
+    *p++ = '\n';
     pending_size = static_cast<size_t>(p - pending);
 }
 

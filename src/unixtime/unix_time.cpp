@@ -27,27 +27,36 @@ char *write_unix_time(const TimePoint &tp, unsigned base, char *out) {
     return put_digits(p, wide_join(magnitude), base, 1);
 }
 
-} // namespace
-
-ReadResult read_unix_time(const char *text, TimePoint &tp) {
+template <typename Text>
+[[gnu::always_inline]] inline ReadResult read_unix(const char *text, Text t, TimePoint &tp) {
     const char *p = text;
-    if (*p != 'U' && *p != 'u') return READ_NOT_MINE;
+    if (t.at(p) != 'U' && t.at(p) != 'u') return READ_NOT_MINE;
     ++p;
-    const bool negative = *p == '-';
+    const bool negative = t.at(p) == '-';
     if (negative) ++p;
     unsigned base = 10;
-    if (p[0] == '0' && (p[1] == 'x' || p[1] == 'X')) {
+    if (t.at(p) == '0' && (t.at(p + 1) == 'x' || t.at(p + 1) == 'X')) {
         base = 16;
         p += 2;
     }
     // An empty count (U, U-, U0x) or a stray sign or space is not a date.
     const char *const digits = p;
     Overflow flag;
-    const Wide count = read_wide_digits(p, &p, base, flag);
-    if (p == digits || *p != '\0') return AEONMARK_MALFORMED_UNIX;
+    const Wide count = read_wide_digits(p, &p, base, flag, t);
+    if (p == digits || !t.ends_at(p)) return AEONMARK_MALFORMED_UNIX;
     tp = time_point(
         negative ? wide_sub(UNIX_EPOCH, count, flag) : wide_add(UNIX_EPOCH, count, flag), 0);
     return read_result(flag);
+}
+
+} // namespace
+
+ReadResult read_unix_time(const char *text, TimePoint &tp) {
+    return read_unix(text, NulEnded{}, tp);
+}
+
+ReadResult read_unix_time(const char *begin, const char *end, TimePoint &tp) {
+    return read_unix(begin, Counted{end}, tp);
 }
 
 char *write_unix_decimal(const TimePoint &tp, int /*digits*/, char *out) {

@@ -118,15 +118,16 @@ inline constexpr struct DigitValues {
     }
 } digit_values;
 
-// The decimal run at text mod 2^64; text moves past it. Nothing wraps
-// below 20 digits.
-[[gnu::always_inline]] inline uint64_t decimal_run(const char *&text) {
+// The decimal run at text mod 2^64, within t; text moves past it. Nothing
+// wraps below 20 digits.
+template <typename Text = NulEnded>
+[[gnu::always_inline]] inline uint64_t decimal_run(const char *&text, Text t = {}) {
     uint64_t v = 0;
     for (;;) { // two digits a turn
-        const unsigned first = static_cast<unsigned char>(text[0]) - unsigned{'0'};
+        const unsigned first = static_cast<unsigned char>(t.at(text)) - unsigned{'0'};
         if (first >= 10) return v;
-        // text[0] is a digit, so text[1] may be read (the reader contract).
-        const unsigned second = static_cast<unsigned char>(text[1]) - unsigned{'0'};
+        // text[0] is a digit, so text + 1 is within the text or its end.
+        const unsigned second = static_cast<unsigned char>(t.at(text + 1)) - unsigned{'0'};
         if (second >= 10) {
             ++text;
             return v * 10 + first;
@@ -161,21 +162,24 @@ inline bool passes_wide(const char *start, const char *end) {
     return head > (UINT64_MAX - (static_cast<unsigned char>(end[-1]) - unsigned{'0'})) / 10;
 }
 
-// Reads a run of digits of base 10 or 16 (both cases) from text; no sign,
-// prefix or space. Stores the first unconsumed position in *end. Returns the
-// number mod 2^64; flags when it exceeds 2^64 - 1. An empty run gives 0.
+// Reads a run of digits of base 10 or 16 (both cases) from text, within t;
+// no sign, prefix or space. Stores the first unconsumed position in *end.
+// Returns the number mod 2^64; flags when it exceeds 2^64 - 1. An empty run
+// gives 0.
+template <typename Text = NulEnded>
 [[gnu::always_inline]] inline Wide read_wide_digits(const char *text, const char **end,
-                                                    unsigned base, Overflow &flag) {
+                                                    unsigned base, Overflow &flag, Text t = {}) {
     const char *const start = text;
     uint64_t v = 0;
     bool overflow = false;
     if (base == 16) {
-        for (unsigned d; (d = digit_values.of[static_cast<unsigned char>(*text)]) < 16; ++text) {
+        for (unsigned d; (d = digit_values.of[static_cast<unsigned char>(t.at(text))]) < 16;
+             ++text) {
             overflow |= v >> 60 != 0;
             v = v << 4 | d;
         }
     } else {
-        v = decimal_run(text);
+        v = decimal_run(text, t);
         overflow = passes_wide(start, text);
     }
     *end = text;
