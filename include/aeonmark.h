@@ -84,8 +84,7 @@ typedef enum aeonmark_problem {
 
 /* Since 1.1: a buffer of this size always holds what aeonmark_write_line
  * writes. */
-#define AEONMARK_LINE_MAX 216 /* room for all six notations, the spaces between them and the NUL   \
-                               */
+#define AEONMARK_LINE_MAX 216 /* six texts, the five spaces between them, the NUL */
 
 /* The problem's words as the program prints them ("day is out of range");
  * "" for AEONMARK_OK and "unknown problem" for a value that is none of the

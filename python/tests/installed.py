@@ -1,6 +1,6 @@
 """Installs the build into a fresh prefix, other than the one it was
-configured for, and runs the README's Python example there, its first
-python block after "## Use it from Python", with the installed module
+configured for, and runs python/README.md's example there, its first
+python block after "## Example", with the installed module
 alone: it must print the text block that follows. The module finds the
 installed library by its run path alone, whatever prefix it was built for.
 
@@ -19,9 +19,9 @@ subprocess.run([cmake, "--install", build, "--prefix", prefix], check=True,
 site = os.path.join(prefix, python_dir)
 
 text = open(readme, encoding="utf-8").read()
-section = text[text.index("\n## Use it from Python\n"):]
+section = text[text.index("\n## Example\n"):]
 match = re.search(r"\n```python\n(.*?\n)```\n[^`]*\n```text\n(.*?\n)```", section, re.S)
-assert match, "README.md: no Python example and output under 'Use it from Python'"
+assert match, "python/README.md: no Python example and output under 'Example'"
 example, expected = match.groups()
 
 environment = {k: v for k, v in os.environ.items() if k not in ("PYTHONPATH", "LD_LIBRARY_PATH")}

@@ -22,8 +22,8 @@ test('the npm package, and the README example on it', (t) => {
   const six = inFolder('node', '-e', 'import("aeonmark").then((a) => console.log(a.convert("U0", "sjgqux").join(" ")))');
   assert.equal(six.stdout, latin1(run(['-sjgqux', 'U0'], 0).stdout));
 
-  const readme = readFileSync(`${repo}README.md`, 'utf8');
-  const [, example, prints] = /\n## Use it from JavaScript\n[^]*?```js\n([^]*?)```\n\nprints\n\n```text\n([^]*?)```/.exec(readme);
+  const readme = readFileSync(`${repo}web/README.md`, 'utf8');
+  const [, example, prints] = /\n## Example\n[^]*?```js\n([^]*?)```\n\nprints\n\n```text\n([^]*?)```/.exec(readme);
   writeFileSync(`${folder}/example.mjs`, example);
   assert.equal(inFolder('node', 'example.mjs').stdout, prints);
   writeFileSync(`${folder}/example.mts`, example);
