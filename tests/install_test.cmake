@@ -1,6 +1,7 @@
 # Installs the build into a fresh prefix, runs the installed program, and
 # builds the README's C example on the installed library twice, through
-# pkg-config and through find_package, each printing what the README says.
+# pkg-config and through find_package, each printing what the README says;
+# then a program on every call of 1.1, which must agree with the program.
 # Called as: cmake -DBUILD_DIR=... -DPREFIX=... -DSOURCE_DIR=... -DLIBDIR=...
 #   -DCC=... -DNM=... [-DCFLAGS=...] [-DLDFLAGS=...] [-DEMULATOR=...] -P install_test.cmake
 file(REMOVE_RECURSE "${PREFIX}")
@@ -93,4 +94,35 @@ if(status EQUAL 0)
                   RESULT_VARIABLE status OUTPUT_QUIET)
 endif()
 expect_example("${client}/build/example" "through find_package(aeonmark)")
+# A C99 program using every call that 1.1 adds agrees with the program on
+# every text of tests/texts.py, which it reads from one buffer, built
+# through pkg-config on the shared library and again on the static one.
+execute_process(COMMAND /usr/bin/python3 "${SOURCE_DIR}/tests/texts.py"
+                OUTPUT_FILE "${client}/texts" RESULT_VARIABLE status)
+set(program "${PREFIX}/bin/aeonmark")
+if(EMULATOR)
+  set(program "${EMULATOR}" "${program}")
+endif()
+# One file holds both streams: the program hands its lines over before each
+# message, so they stand in argument order.
+execute_process(COMMAND xargs -d "\n" -a "${client}/texts" ${program} -s6jgqux
+                OUTPUT_FILE "${client}/said" ERROR_FILE "${client}/said")
+foreach(library shared static)
+  if(library STREQUAL shared)
+    set(link ${pkg_flags} -Wl,-rpath,${PREFIX}/${LIBDIR})
+  else()
+    set(link "-I${PREFIX}/include" "${PREFIX}/${LIBDIR}/libaeonmark.a")
+  endif()
+  execute_process(COMMAND "${CC}" -std=c99 -Wall -Wextra -pedantic -Werror ${cflags}
+                          "${SOURCE_DIR}/tests/installed_client.c" ${link} ${ldflags}
+                          -o "${client}/client_${library}"
+                  RESULT_VARIABLE status)
+  if(NOT status EQUAL 0)
+    message(FATAL_ERROR "tests/installed_client.c does not build on the ${library} library")
+  endif()
+  run_installed("${client}/client_${library}" "${client}/texts" "${client}/said")
+  if(NOT out STREQUAL "100000 texts, 0 differ\n")
+    message(FATAL_ERROR "on the ${library} library, installed_client: ${out}")
+  endif()
+endforeach()
 file(REMOVE_RECURSE "${PREFIX}" "${client}")
