@@ -193,9 +193,9 @@ SQL functions that read a date in whichever notation it is written and
 write it in any of the others, exactly: the aeonmark era/count notation, the
 proleptic Julian and Gregorian calendars, a 365.2425-day mean-year calendar,
 and Unix time in decimal and hexadecimal. aeonmark(text, notations, digits),
-aeonmark_try (NULL for a text that does not read), aeonmark_from_unix and
-aeonmark_to_unix are deterministic, so indexes and generated columns may
-use them.]])
+aeonmark_try (NULL for a text that does not read), aeonmark_from_unix,
+aeonmark_to_unix and the engine's functions for timestamps are
+deterministic, so indexes and generated columns may use them.]])
 if(TARGET aeonmark_sqlite)
   list(APPEND CPACK_COMPONENTS_ALL sqlite)
   aeonmark_strip_more(${AEONMARK_SQLITE_MODULE} sqlite)

@@ -1,11 +1,15 @@
 /* libaeonmark's conversions as SQLite functions, a loadable extension:
  *   aeonmark(text [, notations [, digits]])       the program's line, or an error
  *   aeonmark_try(text [, notations [, digits]])   the same, NULL for a rejected text
- *   aeonmark_from_unix(seconds [, notations [, digits]])
+ *   aeonmark_from_unix(seconds [, notations [, digits]])   with any fraction
  *   aeonmark_to_unix(text)                        Unix seconds, an integer
- * NULL in any argument gives NULL. A rejected text fails the statement with
+ *   aeonmark_to_unix_ns(text)                     Unix nanoseconds, an integer
+ * NULL in any argument gives NULL. A rejected value fails the statement with
  * the program's message, as SQLite's own functions fail. */
-#include "aeonmark_sql.h"
+#include <aeonmark.h>
+#include <limits.h>
+#include <math.h>
+#include <string.h>
 
 #include <sqlite3ext.h>
 SQLITE_EXTENSION_INIT1
@@ -16,139 +20,110 @@ static int any_null(int argc, sqlite3_value **argv) {
     return 0;
 }
 
-/* "aeonmark: <words>: <value>" as the statement's error. */
-static void fail(sqlite3_context *context, const char *words, const char *value) {
-    char *message = sqlite3_mprintf("aeonmark: %s: %s", words, value);
-    if (message == NULL) {
+/* "aeonmark: <words>: <value>" as the statement's error; value is NULL
+ * when SQLite had no memory for its text. */
+static void fail(sqlite3_context *context, aeonmark_problem problem, const unsigned char *value) {
+    char *message =
+        value == NULL ? NULL
+                      : sqlite3_mprintf("aeonmark: %s: %s", aeonmark_problem_text(problem), value);
+    if (message == NULL)
         sqlite3_result_error_nomem(context);
-        return;
-    }
-    sqlite3_result_error(context, message, -1);
+    else
+        sqlite3_result_error(context, message, -1);
     sqlite3_free(message);
 }
 
-/* A whole number however SQLite holds it: an integer, a real with no
- * fraction that fits, or text that numeric affinity makes one of those.
- * Anything else is refused rather than taken as 0 or cut, as
- * sqlite3_value_int64 would. */
-static int whole_number(sqlite3_value *value, sqlite3_int64 *number) {
-    switch (sqlite3_value_numeric_type(value)) {
-    case SQLITE_INTEGER:
-        *number = sqlite3_value_int64(value);
-        return 1;
-    case SQLITE_FLOAT: {
-        double real = sqlite3_value_double(value);
-        if (!(real >= -0x1p63 && real < 0x1p63) || real != (double)(sqlite3_int64)real) return 0;
-        *number = (sqlite3_int64)real;
-        return 1;
-    }
-    default:
-        return 0;
-    }
+/* The digits as the library takes them: -1, which it refuses, for anything
+ * but a whole number that fits an int, however SQLite holds it (2, 2.0,
+ * '2'), rather than 0 or a number cut as sqlite3_value_int would give. */
+static int digits_of(sqlite3_value *value) {
+    int type = sqlite3_value_numeric_type(value);
+    double real = sqlite3_value_double(value);
+    return (type == SQLITE_INTEGER || type == SQLITE_FLOAT) && real >= INT_MIN && real <= INT_MAX &&
+                   real == (int)real
+               ? (int)real
+               : -1;
 }
 
-/* The notations and digits of arguments 1 and 2, each optional; on a bad
- * one the statement has failed and 0 is returned. */
-static unsigned chosen_notations(sqlite3_context *context, int argc, sqlite3_value **argv,
-                                 int *digits) {
-    const char *letters = AEONMARK_SQL_DEFAULT_NOTATIONS;
-    size_t length = 1;
-    if (argc > 1) {
-        letters = (const char *)sqlite3_value_text(argv[1]);
-        if (letters == NULL) {
-            sqlite3_result_error_nomem(context);
-            return 0;
-        }
-        length = (size_t)sqlite3_value_bytes(argv[1]);
-    }
-    unsigned chosen = aeonmark_sql_notations(letters, length);
-    if (chosen == 0) {
-        fail(context, AEONMARK_SQL_BAD_NOTATIONS, letters);
-        return 0;
-    }
-    *digits = AEONMARK_SQL_DEFAULT_DIGITS;
-    if (argc > 2) {
-        sqlite3_int64 number = 0;
-        if (!whole_number(argv[2], &number) || !aeonmark_sql_digits_valid(number)) {
-            const char *given = (const char *)sqlite3_value_text(argv[2]);
-            fail(context, AEONMARK_SQL_BAD_DIGITS, given == NULL ? "" : given);
-            return 0;
-        }
-        *digits = (int)number;
-    }
-    return chosen;
+/* The notations and digits of arguments 1 and 2, each optional, checked by
+ * the library before argument 0 is read, so that aeonmark_try refuses them
+ * too; on a mistake the statement has failed and 0 is returned. */
+static int line_options(sqlite3_context *context, int argc, sqlite3_value **argv,
+                        const char **letters, int *digits) {
+    const unsigned char *given =
+        argc > 1 ? sqlite3_value_text(argv[1]) : (const unsigned char *)"s";
+    *letters = (const char *)given;
+    *digits = argc > 2 ? digits_of(argv[2]) : 2;
+    /* A NUL inside ends the C string the library reads: no letter takes it. */
+    if (given != NULL && argc > 1 && strlen(*letters) != (size_t)sqlite3_value_bytes(argv[1]))
+        *letters = "";
+    aeonmark_instant any = {0, 0};
+    aeonmark_problem problem = aeonmark_write_line(any, *letters, *digits, NULL, 0, NULL);
+    if (given != NULL && problem == AEONMARK_OK) return 1;
+    fail(context, problem, problem == AEONMARK_BAD_DIGITS ? sqlite3_value_text(argv[2]) : given);
+    return 0;
 }
 
-static void result_line(sqlite3_context *context, aeonmark_instant instant, unsigned chosen,
-                        int digits) {
-    char line[AEONMARK_SQL_LINE_MAX];
-    size_t length = aeonmark_sql_line(instant, chosen, digits, line);
-    sqlite3_result_text(context, line, (int)length, SQLITE_TRANSIENT);
+/* The instant of Unix seconds however SQLite holds them: an integer, a
+ * real, or text that numeric affinity makes one of those. A real's fraction
+ * is taken to the nearest nanosecond, a half up, as SQLite's own date
+ * functions round. */
+static aeonmark_problem unix_instant(sqlite3_value *value, aeonmark_instant *instant) {
+    int type = sqlite3_value_numeric_type(value);
+    double real = sqlite3_value_double(value);
+    if (type == SQLITE_INTEGER) return aeonmark_from_unix(sqlite3_value_int64(value), instant);
+    if (type != SQLITE_FLOAT) return AEONMARK_MALFORMED_UNIX;
+    if (!(real >= -0x1p63 && real < 0x1p63)) return AEONMARK_OUT_OF_RANGE;
+    /* The fraction is exact; its product with 1e9 is rounded once, and at a
+     * half the sign of that rounding tells on which side the fraction lies. */
+    double whole = floor(real), part = (real - whole) * 1e9, below = floor(part);
+    if (part - below > 0.5 || (part - below == 0.5 && fma(real - whole, 1e9, -part) >= 0)) ++below;
+    return aeonmark_from_unix_ns((int64_t)whole + (below == 1e9),
+                                 below == 1e9 ? 0 : (uint32_t)below, instant);
 }
 
-/* Reads argument 0. A NUL inside the text ends the C string early: such a
- * text is no date, whatever stands before the NUL. */
-static aeonmark_problem read_text(sqlite3_value *value, const char **text,
-                                  aeonmark_instant *instant) {
-    *text = (const char *)sqlite3_value_text(value);
-    if (*text == NULL) return AEONMARK_UNRECOGNISED;
-    if (strlen(*text) != (size_t)sqlite3_value_bytes(value)) return AEONMARK_UNRECOGNISED;
-    return aeonmark_read(*text, instant);
+/* The Unix time in nanoseconds, when it fits: a time before 1970 counted
+ * from the second after its own, so that the last nanoseconds fit too. */
+static int in_nanoseconds(int64_t *seconds, uint32_t nanoseconds) {
+    int carry = *seconds < 0 && nanoseconds > 0;
+    int64_t rest = (int64_t)nanoseconds - (carry ? 1000000000 : 0);
+    return !__builtin_mul_overflow(*seconds + carry, 1000000000, seconds) &&
+           !__builtin_add_overflow(*seconds, rest, seconds);
 }
 
-/* aeonmark and aeonmark_try, told apart by the function's user data. */
-static void convert(sqlite3_context *context, int argc, sqlite3_value **argv) {
-    if (any_null(argc, argv)) return;
+/* Every function, told apart by its user data: the line of argument 0, a
+ * text or Unix seconds, in the notations and digits of the others (a
+ * rejected text NULL in aeonmark_try), or the text's Unix time. */
+enum kind { TEXT, TRY, FROM_UNIX, TO_UNIX, TO_UNIX_NS };
+
+static void evaluate(sqlite3_context *context, int argc, sqlite3_value **argv) {
+    const enum kind kind = *(const enum kind *)sqlite3_user_data(context);
+    const char *letters = NULL;
     int digits = 0;
-    unsigned chosen = chosen_notations(context, argc, argv, &digits);
-    if (chosen == 0) return;
-    const char *text = NULL;
+    if (any_null(argc, argv) || !line_options(context, argc, argv, &letters, &digits)) return;
     aeonmark_instant instant;
-    aeonmark_problem problem = read_text(argv[0], &text, &instant);
-    if (problem == AEONMARK_OK) {
-        result_line(context, instant, chosen, digits);
-    } else if (text == NULL) {
-        sqlite3_result_error_nomem(context);
-    } else if (sqlite3_user_data(context) == NULL) {
-        fail(context, aeonmark_problem_text(problem), text);
+    aeonmark_problem problem = AEONMARK_OK;
+    if (kind == FROM_UNIX) {
+        problem = unix_instant(argv[0], &instant);
+    } else { /* at its length, in place: a NUL inside is a byte of the text */
+        const char *text = (const char *)sqlite3_value_text(argv[0]);
+        problem = aeonmark_read_n(text, (size_t)sqlite3_value_bytes(argv[0]), &instant, NULL);
     }
-}
-
-static void from_unix(sqlite3_context *context, int argc, sqlite3_value **argv) {
-    if (any_null(argc, argv)) return;
-    int digits = 0;
-    unsigned chosen = chosen_notations(context, argc, argv, &digits);
-    if (chosen == 0) return;
-    sqlite3_int64 seconds = 0;
-    if (!whole_number(argv[0], &seconds)) {
-        const char *given = (const char *)sqlite3_value_text(argv[0]);
-        fail(context, AEONMARK_SQL_NOT_INTEGER, given == NULL ? "" : given);
-        return;
-    }
-    aeonmark_instant instant;
-    aeonmark_problem problem = aeonmark_from_unix(seconds, &instant);
-    if (problem != AEONMARK_OK) {
-        char number[24];
-        sqlite3_snprintf(sizeof number, number, "%lld", seconds);
-        fail(context, aeonmark_problem_text(problem), number);
-        return;
-    }
-    result_line(context, instant, chosen, digits);
-}
-
-static void to_unix(sqlite3_context *context, int argc, sqlite3_value **argv) {
-    if (any_null(argc, argv)) return;
-    const char *text = NULL;
-    aeonmark_instant instant;
     int64_t seconds = 0;
-    aeonmark_problem problem = read_text(argv[0], &text, &instant);
-    if (problem == AEONMARK_OK) problem = aeonmark_to_unix(instant, &seconds);
-    if (problem == AEONMARK_OK) {
+    uint32_t nanoseconds = 0;
+    if (problem == AEONMARK_OK && kind >= TO_UNIX)
+        problem = aeonmark_to_unix_ns(instant, &seconds, &nanoseconds);
+    if (problem == AEONMARK_OK && kind == TO_UNIX_NS && !in_nanoseconds(&seconds, nanoseconds))
+        problem = AEONMARK_OUT_OF_RANGE;
+    if (problem == AEONMARK_OK && kind >= TO_UNIX) {
         sqlite3_result_int64(context, seconds);
-    } else if (text == NULL) {
-        sqlite3_result_error_nomem(context);
-    } else {
-        fail(context, aeonmark_problem_text(problem), text);
+    } else if (problem == AEONMARK_OK) {
+        char line[AEONMARK_LINE_MAX];
+        size_t length = 0;
+        aeonmark_write_line(instant, letters, digits, line, sizeof line, &length);
+        sqlite3_result_text(context, line, (int)length, SQLITE_TRANSIENT);
+    } else if (kind != TRY || sqlite3_value_text(argv[0]) == NULL) {
+        fail(context, problem, sqlite3_value_text(argv[0]));
     }
 }
 
@@ -167,22 +142,18 @@ ENTRY int sqlite3_aeonmark_init(sqlite3 *db, char **error, const sqlite3_api_rou
      * them; innocuous, as they only read their arguments, so schemas may
      * use them with trusted_schema off too. */
     const int flags = SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS;
-    static int try_marker;
+    static enum kind kinds[] = {TEXT, TRY, FROM_UNIX, TO_UNIX, TO_UNIX_NS};
     static const struct {
         const char *name;
-        int least, most;
-        void (*call)(sqlite3_context *, int, sqlite3_value **);
-        void *data;
+        int most; /* arguments: 1 to most */
     } functions[] = {
-        {"aeonmark", 1, 3, convert, NULL},
-        {"aeonmark_try", 1, 3, convert, &try_marker},
-        {"aeonmark_from_unix", 1, 3, from_unix, NULL},
-        {"aeonmark_to_unix", 1, 1, to_unix, NULL},
+        {"aeonmark", 3},         {"aeonmark_try", 3},        {"aeonmark_from_unix", 3},
+        {"aeonmark_to_unix", 1}, {"aeonmark_to_unix_ns", 1},
     };
     for (size_t i = 0; i < sizeof functions / sizeof functions[0]; ++i) {
-        for (int args = functions[i].least; args <= functions[i].most; ++args) {
-            int status = sqlite3_create_function(db, functions[i].name, args, flags,
-                                                 functions[i].data, functions[i].call, NULL, NULL);
+        for (int args = 1; args <= functions[i].most; ++args) {
+            int status = sqlite3_create_function(db, functions[i].name, args, flags, &kinds[i],
+                                                 evaluate, NULL, NULL);
             if (status != SQLITE_OK) return status;
         }
     }
