@@ -38,15 +38,16 @@ export interface Instant {
 
 /**
  * Thrown when the core refuses a text or a value: a text no notation reads,
- * an instant outside the range, notations that are no letters of s j g q u
- * x ("notations are letters of sjgqux"), or digits outside 0 to 6 ("digits
- * are 0 to 6"), in the words every face of the library gives. A RangeError.
+ * a time outside the range ("date is out of acceptable range"), notations
+ * that are no letters of s j g q u x ("notations are letters of sjgqux"),
+ * or digits outside 0 to 6 ("digits are 0 to 6"), in the words every face
+ * of the library gives. A RangeError.
  */
 export class AeonmarkError extends RangeError {
   constructor(problem: string, text?: string);
   /** The program's words for the problem: `"day is out of range"`. */
   readonly problem: string;
-  /** The string refused, as given; undefined for a number or a Date. */
+  /** The string refused, as given; undefined for a number, a bigint or a Date. */
   readonly text: string | undefined;
   /**
    * `"problem: text"`, or the problem alone when there is no text; for a
@@ -60,14 +61,21 @@ export class AeonmarkError extends RangeError {
 /**
  * Reads a text in whichever notation claims it, in the order s j g q u:
  * exactly the command line's verdict for the same argument. The whole text
- * must be the date, with no space around it. A text holding a NUL or a
- * lone surrogate is read with U+FFFD in their place, so it never reads as
- * a part of itself.
+ * must be the date, with no space around it. Every character is read: a
+ * NUL is one no notation takes, and so is a lone surrogate, which crosses
+ * as U+FFFD; so a text never reads as a part of itself.
  * @throws {AeonmarkError} when no notation reads it; `problem` says why.
  * @throws {TypeError} when text is not a string.
  * @example read("U0") // {seconds: 62135769600n, fraction: 0}
  */
 export function read(text: string): Instant;
+
+/**
+ * As read, but null for a text that does not read.
+ * @throws {TypeError} when text is not a string.
+ * @example tryRead("2000-02-30") // null
+ */
+export function tryRead(text: string): Instant | null;
 
 /**
  * Reads a text as one notation only.
@@ -103,13 +111,21 @@ export function write(instant: Instant, notation: Notation, digits?: number): st
  * @param digits aeonmark fraction digits, 0 to 6, default 2.
  * @throws {AeonmarkError} when no notation reads the text; "notations are
  *   letters of sjgqux" for notations with no letter or a letter that is no
- *   notation's; "digits are 0 to 6" for digits outside 0 to 6 or not an
- *   integer.
+ *   notation's, and "digits are 0 to 6" for digits outside 0 to 6 or not an
+ *   integer, whatever the text.
  * @throws {TypeError} when text or notations is not a string, or digits
  *   not a number.
  * @example convert("U0", "jg") // ["1969=12=19T00:00:00", "1970-01-01T00:00:00"]
  */
 export function convert(text: string, notations?: string, digits?: number): string[];
+
+/**
+ * -1, 0 or 1 as instant a is before, at or after instant b.
+ * @throws {RangeError} for an instant outside its ranges.
+ * @throws {TypeError} for anything but an instant.
+ * @example compare(read("U0"), read("1970-01-01T00:00:01")) // -1
+ */
+export function compare(a: Instant, b: Instant): -1 | 0 | 1;
 
 /**
  * The instant of a Unix time in whole seconds: a bigint of any size, or a
@@ -129,10 +145,28 @@ export function fromUnix(seconds: bigint | number): Instant;
 export function toUnix(instant: Instant): bigint;
 
 /**
+ * The instant of a Unix time in nanoseconds, a bigint of any size (as
+ * `process.hrtime.bigint()` and a Date's milliseconds times 10^6 are): its
+ * part of a second taken up to the next 2^-32 s, as the readers take one,
+ * so that toUnixNanoseconds gives the same nanoseconds back.
+ * @throws {AeonmarkError} "date is out of acceptable range" before the
+ *   first instant or past the last.
+ * @throws {TypeError} for anything but a bigint.
+ * @example fromUnixNanoseconds(1500000000n) // {seconds: 62135769601n, fraction: 2147483648}
+ */
+export function fromUnixNanoseconds(nanoseconds: bigint): Instant;
+
+/**
+ * The Unix time of an instant in whole nanoseconds, the rest dropped
+ * (toward the past, as the writers cut), for every instant.
+ * @example toUnixNanoseconds(read("[21]00000.5")) // 11139567778476000000n
+ */
+export function toUnixNanoseconds(instant: Instant): bigint;
+
+/**
  * The instant of a Date, of this realm or another (a frame's, a vm
- * context's). Its milliseconds become units of 2^-32 s, taken up as the
- * readers take a part of a second, so that `toDate(fromDate(date))` is the
- * same time again.
+ * context's): fromUnixNanoseconds of its milliseconds, so that
+ * `toDate(fromDate(date))` is the same time again.
  * @throws {AeonmarkError} for a Date before the first instant (Gregorian
  *   0000-12-30).
  * @throws {RangeError} for an invalid Date.
@@ -141,7 +175,7 @@ export function toUnix(instant: Instant): bigint;
 export function fromDate(date: Date): Instant;
 
 /**
- * The Date of an instant, its part of a second cut to whole milliseconds
+ * The Date of an instant: toUnixNanoseconds cut to whole milliseconds
  * (toward the past, as the writers cut).
  * @throws {RangeError} for an instant past the years a Date holds
  *   (Gregorian 275760).

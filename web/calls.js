@@ -26,216 +26,181 @@ function problemMessage(problem, text) {
 }
 
 // The calls on a loaded core. Each hands its values over in the core's
-// memory (call_places in entry.cpp) and keeps nothing between calls.
+// memory (call_places in entry.cpp), through the core's views of it, which
+// it makes again when the memory grows, and keeps nothing between calls.
 function aeonmarkCalls(core) {
-  const [instantAt, unixAt, writtenAt, writtenSize, textAt, textSize] = new Uint32Array(
-    core.HEAPU8.buffer, core._web_call_places(), 6);
-  // Views of the memory, made again once it has grown.
-  let heap, view, textSpace;
-  const fresh = () => {
-    if (heap === core.HEAPU8) return;
-    heap = core.HEAPU8;
-    view = new DataView(heap.buffer);
-    textSpace = heap.subarray(textAt, textAt + textSize - 1);
-  };
-  fresh();
+  const [instantAt, otherAt, unixAt, nanosecondsAt, lengthAt, claimerAt, lettersAt, lettersSize, lineAt, lineSize,
+    textAt, textSize] = new Uint32Array(core.HEAPU8.buffer, core._web_call_places(), 12);
   const decoder = new TextDecoder();
-  const stringAt = (at) => {
-    fresh();
-    return decoder.decode(heap.subarray(at, heap.indexOf(0, at)));
-  };
+  const stringAt = (at) => decoder.decode(core.HEAPU8.subarray(at, core.HEAPU8.indexOf(0, at)));
   const [letters, readers] = [false, true].map((only) => stringAt(core._web_letters(only)));
-  const DIGITS_MAX = core._web_digits_max();
-  const UNIX = 'u'.charCodeAt(0);
-  // The words every face has for notations and digits it cannot take.
-  const [NOTATIONS, DIGITS] = [`notations are letters of ${letters}`, `digits are 0 to ${DIGITS_MAX}`];
+  const [UNRECOGNISED, BAD_NOTATIONS, BAD_DIGITS, BILLION, UNIX_EPOCH] = [1, 12, 13, 1000000000n, 62135769600n];
   const problems = [];
-  const failed = (problem, text) =>
-    new AeonmarkError((problems[problem] ??= stringAt(core._aeonmark_problem_text(problem))), text);
+  const words = (problem) => (problems[problem] ??= stringAt(core._aeonmark_problem_text(problem)));
+  const failed = (problem, text) => new AeonmarkError(words(problem), text);
+  const typeOf = (value) => (value === null ? 'null' : Array.isArray(value) ? 'an array' : typeof value);
 
-  // call(at) with the text's UTF-8 at at, ended by a NUL. A lone surrogate,
-  // which UTF-8 cannot hold, crosses as U+FFFD (the encoder's own); so does
-  // a NUL, which would end the text early (web_text_whole, in one pass over
-  // the bytes): the core reads the whole text, with a character no notation
-  // has in their place.
-  //
-  // ASCII, which every date text is, is copied a byte a character: a
-  // TextEncoder costs a browser more than the conversion.
+  // call(at, length) on the string's UTF-8 at at, in room bytes, or in memory
+  // of its own; a lone surrogate as U+FFFD (the encoder's), which no notation
+  // has. ASCII, every date text, is copied a byte a character: a TextEncoder
+  // costs a browser more than the conversion.
   const encoder = new TextEncoder();
-  function withText(text, call) {
-    if (typeof text !== 'string') throw new TypeError(`a text is a string, not ${typeof text}`);
-    fresh();
+  function withBytes(string, at, room, call) {
+    const [heap, most] = [core.HEAPU8, Math.min(string.length, room)];
     let ascii = 0;
-    for (const most = Math.min(text.length, textSize - 1); ascii < most; ++ascii) {
-      const c = text.charCodeAt(ascii);
-      if (c === 0 || c > 0x7f) break;
-      heap[textAt + ascii] = c;
-    }
-    if (ascii === text.length) {
-      heap[textAt + ascii] = 0;
-      return call(textAt);
-    }
-    const { read, written } = encoder.encodeInto(text, textSpace);
-    if (read === text.length) return withWhole(textAt, written, textSize, call);
-    const bytes = encoder.encode(text);
-    const at = core._malloc(bytes.length + 1);
-    if (at === 0) throw noMemory(bytes.length);
+    for (let c; ascii < most && (c = string.charCodeAt(ascii)) < 0x80; ++ascii) heap[at + ascii] = c;
+    if (ascii === string.length) return call(at, ascii);
+    const bytes = encoder.encode(string);
+    const own = bytes.length <= room ? at : core._malloc(bytes.length);
+    if (own === 0) throw new RangeError(`no memory for a text of ${bytes.length} bytes`);
     try {
-      fresh();
-      heap.set(bytes, at);
-      return withWhole(at, bytes.length, bytes.length + 1, call);
+      core.HEAPU8.set(bytes, own);
+      return call(own, bytes.length);
     } finally {
-      core._free(at);
+      if (own !== at) core._free(own);
     }
   }
-  // call on the size bytes at at, in room bytes, with their NULs replaced.
-  function withWhole(at, size, room, call) {
-    const whole = core._web_text_whole(at, size, room);
-    if (whole === 0) throw noMemory(size);
-    try {
-      return call(whole);
-    } finally {
-      if (whole !== at) core._free(whole);
-    }
-  }
-  const noMemory = (bytes) => new RangeError(`no memory for a text of ${bytes} bytes`);
 
-  function instantRead() {
-    fresh();
-    return { seconds: view.getBigUint64(instantAt, true), fraction: view.getUint32(instantAt + 8, true) };
+  // call(letters, digits): the letters ended by a NUL (one among them, which
+  // would end them early, as U+FFFD), kept while they are the last asked for;
+  // digits no int holds as -1, which the library refuses as it would them.
+  let asked = null;
+  function withLetters(notations, digits, call) {
+    if (typeof notations !== 'string') throw new TypeError(`${words(BAD_NOTATIONS)}, not ${typeOf(notations)}`);
+    if (typeof digits !== 'number') throw new TypeError(`${words(BAD_DIGITS)}, not ${typeOf(digits)}`);
+    const int = digits === (digits | 0) ? digits : -1;
+    if (notations === asked) return call(lettersAt, int);
+    asked = null;
+    return withBytes(`${notations.replaceAll('\0', '\uFFFD')}\0`, lettersAt, lettersSize, (at) => {
+      if (at === lettersAt) asked = notations;
+      return call(at, int);
+    });
   }
-  function putInstant(instant) {
+  // The instant's line, all ASCII: a character a byte, as a TextDecoder gives
+  // it at many times the cost in a browser. Size 0 checks letters and digits.
+  const bytes = [];
+  function line(letters, digits, notations, size = lineSize) {
+    const problem = core._aeonmark_write_line(instantAt, letters, digits, lineAt, size, lengthAt);
+    if (problem !== 0) throw failed(problem, problem === BAD_NOTATIONS ? notations : undefined);
+    const heap = core.HEAPU8;
+    bytes.length = size && core.HEAPU32[lengthAt / 4];
+    for (let i = 0; i < bytes.length; ++i) bytes[i] = heap[lineAt + i];
+    return String.fromCharCode.apply(null, bytes);
+  }
+  // readAs and write take one letter of allowed.
+  function one(notation, allowed, as) {
+    if (notation.length !== 1 || !allowed.includes(notation))
+      throw new RangeError(`${as} one notation, one letter of ${allowed}, not ${notation}`);
+  }
+
+  const instantRead = () => ({ seconds: core.HEAPU64[instantAt / 8], fraction: core.HEAPU32[instantAt / 4 + 2] });
+  function putInstant(instant, at = instantAt) {
     const { seconds, fraction } = instant ?? {};
     if (typeof seconds !== 'bigint' || typeof fraction !== 'number')
       throw new TypeError('an instant is {seconds: bigint, fraction: number}');
     if (BigInt.asUintN(64, seconds) !== seconds || fraction >>> 0 !== fraction)
       throw new RangeError(`an instant's seconds are 0 to 2^64 - 1 and its fraction 0 to 2^32 - 1, not ${seconds} and ${fraction}`);
-    fresh();
-    view.setBigUint64(instantAt, seconds, true);
-    view.setUint32(instantAt + 8, fraction, true);
-  }
-  const typeOf = (value) => (value === null ? 'null' : Array.isArray(value) ? 'an array' : typeof value);
-  // notations, a string of at least one notation's letter and no other.
-  function checkNotations(notations) {
-    if (typeof notations !== 'string') throw new TypeError(`${NOTATIONS}, not ${typeOf(notations)}`);
-    if (notations === '' || [...notations].some((letter) => !letters.includes(letter)))
-      throw new AeonmarkError(NOTATIONS, notations);
-  }
-  // The letter's code, when notation is one of allowed: those that write
-  // or those that read ('x' is written only).
-  function letterOf(notation, allowed, as) {
-    if (typeof notation !== 'string' || notation.length !== 1 || !allowed.includes(notation)) {
-      checkNotations(notation);
-      throw new RangeError(`${as} one notation, one letter of ${allowed}, not ${notation}`);
-    }
-    return notation.charCodeAt(0);
-  }
-  function checkDigits(digits) {
-    if (typeof digits !== 'number') throw new TypeError(`${DIGITS}, not ${typeOf(digits)}`);
-    if (!Number.isInteger(digits) || digits < 0 || digits > DIGITS_MAX) throw new AeonmarkError(DIGITS);
-  }
-  // The text of the instant at instantAt, all ASCII: a character a byte, as
-  // a TextDecoder would give it at many times the cost in a browser.
-  const bytes = [];
-  function written(letter, digits) {
-    const length = core._aeonmark_write(instantAt, letter, digits, writtenAt, writtenSize);
-    fresh();
-    bytes.length = length;
-    for (let i = 0; i < length; ++i) bytes[i] = heap[writtenAt + i];
-    return String.fromCharCode.apply(null, bytes);
+    core.HEAPU64[at / 8] = seconds;
+    core.HEAPU32[at / 4 + 2] = fraction;
   }
 
-  function readText(letter, text) {
-    const problem = withText(text, (at) =>
-      letter === 0 ? core._aeonmark_read(at, instantAt) : core._aeonmark_read_notation(letter, at, instantAt));
+  // The problem of reading text, as its bytes lie (a NUL among them is a
+  // byte no notation has), and its instant at instantAt on none.
+  function readInto(text) {
+    if (typeof text !== 'string') throw new TypeError(`a text is a string, not ${typeof text}`);
+    return withBytes(text, textAt, textSize, (at, length) => core._aeonmark_read_n(at, length, instantAt, claimerAt));
+  }
+  // The instant of text, read by the notation that claims it, which must be
+  // notation when given: no two notations' texts have the same shape.
+  function readText(text, notation) {
+    const problem = readInto(text);
+    if (notation !== undefined && core.HEAPU8[claimerAt] !== notation.charCodeAt(0)) throw failed(UNRECOGNISED, text);
     if (problem !== 0) throw failed(problem, text);
     return instantRead();
   }
-  const read = (text) => readText(0, text);
-  const readAs = (notation, text) => readText(letterOf(notation, readers, 'a text is read as'), text);
+  const read = (text) => readText(text);
+  const tryRead = (text) => (readInto(text) === 0 ? instantRead() : null);
+  const readAs = (notation, text) => withLetters(notation, 0, (at) => {
+    line(at, 0, notation, 0);
+    one(notation, readers, 'a text is read as');
+    return readText(text, notation);
+  });
 
-  function write(instant, notation, digits = 2) {
-    const letter = letterOf(notation, letters, 'an instant is written in');
-    checkDigits(digits);
+  const write = (instant, notation, digits = 2) => withLetters(notation, digits, (at, int) => {
     putInstant(instant);
-    return written(letter, digits);
-  }
-
-  // The letters of the last notations asked for, in table order, each once.
-  let asked = 's';
-  let codes = [asked.charCodeAt(0)];
-  function convert(text, notations = 's', digits = 2) {
-    if (notations !== asked) {
-      checkNotations(notations);
-      codes = [...letters].filter((letter) => notations.includes(letter)).map((letter) => letter.charCodeAt(0));
-      asked = notations;
-    }
-    checkDigits(digits);
-    const problem = withText(text, (at) => core._aeonmark_read(at, instantAt));
+    const text = line(at, int, notation);
+    one(notation, letters, 'an instant is written in');
+    return text;
+  });
+  // The line's texts, split at its spaces, which no text holds (split costs
+  // a text alone more than its conversion). A mistake in the letters or
+  // digits is refused whatever the text.
+  const convert = (text, notations = 's', digits = 2) => withLetters(notations, digits, (at, int) => {
+    const problem = readInto(text);
+    const texts = line(at, int, notations, problem === 0 ? lineSize : 0);
     if (problem !== 0) throw failed(problem, text);
-    return codes.map((letter) => written(letter, digits));
+    return texts.includes(' ') ? texts.split(' ') : [texts];
+  });
+
+  function compare(a, b) {
+    putInstant(a);
+    putInstant(b, otherAt);
+    return core._aeonmark_compare(instantAt, otherAt);
   }
 
-  // Unix time past 64 bits, or past the range, is read as a Unix text: the
-  // reader knows where the range ends.
   function fromUnix(seconds) {
-    if (typeof seconds === 'number') {
-      if (!Number.isSafeInteger(seconds))
-        throw new RangeError(`Unix seconds as a number are a safe integer (else a bigint), not ${seconds}`);
-      seconds = BigInt(seconds);
-    } else if (typeof seconds !== 'bigint') {
+    if (typeof seconds !== 'bigint' && typeof seconds !== 'number')
       throw new TypeError(`Unix seconds are a bigint or a number, not ${typeof seconds}`);
-    }
-    const problem = BigInt.asIntN(64, seconds) === seconds
-      ? core._aeonmark_from_unix(seconds, instantAt)
-      : withText(`U${seconds}`, (at) => core._aeonmark_read_notation(UNIX, at, instantAt));
+    if (typeof seconds === 'number' && !Number.isSafeInteger(seconds))
+      throw new RangeError(`Unix seconds as a number are a safe integer (else a bigint), not ${seconds}`);
+    return fromUnixNanoseconds(BigInt(seconds) * BILLION);
+  }
+  // n / d taken toward the past, as the parts of Unix time are.
+  const floor = (n, d) => (n - (((n % d) + d) % d)) / d;
+  // Seconds past 64 bits are read as a Unix text, as the reader knows where
+  // the range ends, and their nanoseconds' fraction is the library's at
+  // Unix 0: the nanoseconds alone decide it.
+  function fromUnixNanoseconds(nanoseconds) {
+    if (typeof nanoseconds !== 'bigint') throw new TypeError(`Unix nanoseconds are a bigint, not ${typeOf(nanoseconds)}`);
+    const seconds = floor(nanoseconds, BILLION);
+    const [rest, fits] = [nanoseconds - seconds * BILLION, BigInt.asIntN(64, seconds) === seconds];
+    const problem = fits ? core._aeonmark_from_unix_ns(seconds, Number(rest), instantAt) : readInto(`U${seconds}`);
     if (problem !== 0) throw failed(problem);
-    return instantRead();
+    const instant = instantRead();
+    return fits ? instant : { seconds: instant.seconds, fraction: fromUnixNanoseconds(rest).fraction };
   }
-  // Past 64 bits, the digits of the instant's Unix text.
-  function toUnix(instant) {
+  // Past 64 bits, the seconds of the instant's Unix text and the nanoseconds
+  // of its fraction at Unix 0: the fraction alone decides them.
+  function toUnixNanoseconds(instant) {
     putInstant(instant);
-    if (core._aeonmark_to_unix(instantAt, unixAt) === 0) return view.getBigInt64(unixAt, true);
-    return BigInt(written(UNIX, 0).slice(1));
+    if (core._aeonmark_to_unix_ns(instantAt, unixAt, nanosecondsAt) === 0)
+      return core.HEAP64[unixAt / 8] * BILLION + BigInt(core.HEAPU32[nanosecondsAt / 4]);
+    const seconds = BigInt(write(instant, 'u', 0).slice(1));
+    return seconds * BILLION + toUnixNanoseconds({ seconds: UNIX_EPOCH, fraction: instant.fraction });
   }
+  const toUnix = (instant) => floor(toUnixNanoseconds(instant), BILLION);
 
-  // A Date's milliseconds become 2^-32 s taken up, as the readers take a part
-  // of a second, and come back taken down, as the writers give it: so
-  // toDate(fromDate(date)) is date again.
-  const FRACTIONS = 2 ** 32;
+  // A Date's milliseconds are nanoseconds to the library, which takes them
+  // up to the next 2^-32 s and gives them back cut: so toDate(fromDate(d))
+  // is d. getTime's own TypeError for no Date lets a Date of another realm
+  // pass, as instanceof would not.
   function fromDate(date) {
-    // getTime's own check, which a Date of another realm passes and
-    // instanceof would not.
-    let time;
-    try {
-      time = Date.prototype.getTime.call(date);
-    } catch {
-      throw new TypeError('fromDate takes a Date');
-    }
+    const time = Date.prototype.getTime.call(date);
     if (Number.isNaN(time)) throw new RangeError('Invalid Date');
-    const milliseconds = ((time % 1000) + 1000) % 1000;
-    const instant = fromUnix((time - milliseconds) / 1000);
-    return { seconds: instant.seconds, fraction: Math.ceil((milliseconds * FRACTIONS) / 1000) };
+    return fromUnixNanoseconds(BigInt(time) * 1000000n);
   }
   function toDate(instant) {
-    const milliseconds = toUnix(instant) * 1000n + BigInt(Math.floor((instant.fraction * 1000) / FRACTIONS));
-    const date = new Date(Number(milliseconds));
+    const date = new Date(Number(floor(toUnixNanoseconds(instant), 1000000n)));
     if (Number.isNaN(date.getTime())) throw new RangeError(`a Date cannot hold ${write(instant, 'g')}`);
     return date;
   }
-
-  // The clock's milliseconds as fromDate takes them, so that toDate(now())
-  // is the clock's Date.
+  // The clock's milliseconds as fromDate takes them: toDate(now()) is its Date.
   const now = () => fromDate(new Date());
 
-  // The boundaries of the aeonmark regions, from the core's table, in time
-  // order: {unix, seconds, aeonmark, gregorian, days} each, Unix text and
-  // seconds, from the first instant to the last; days, the length in days
-  // of the counts up to the next boundary, is absent on the last. Each
-  // boundary but the last lies at the start of a count, which its text names
-  // without a fraction.
+  // The aeonmark regions' boundaries in the core's table, first instant to
+  // last: {unix, seconds, aeonmark, gregorian, days}, days the length of the
+  // counts up to the next (absent on the last), each but the last a count's start.
   function regions() {
-    fresh();
     return stringAt(core._web_timeline()).trimEnd().split('\n').map((line) => {
       const [unix, days] = line.split(' ');
       const start = readAs('u', unix);
@@ -243,7 +208,7 @@ function aeonmarkCalls(core) {
     });
   }
 
-  fresh();
   const programName = stringAt(core._web_program_name());
-  return { read, readAs, write, convert, fromUnix, toUnix, fromDate, toDate, now, regions, programName };
+  return { read, tryRead, readAs, write, convert, compare, fromUnix, toUnix, fromUnixNanoseconds, toUnixNanoseconds,
+    fromDate, toDate, now, regions, programName };
 }

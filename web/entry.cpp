@@ -8,7 +8,6 @@
 #include "main/program.h"
 #include "unixtime/unix_time.h"
 
-#include <algorithm>
 #include <cerrno>
 #include <cstddef>
 #include <cstdint>
@@ -41,24 +40,35 @@ bool read_caller_clock(TimePoint &tp) {
 char timeline[(std::size(REGIONS) + 2) * 64];
 
 // The values of one library call, apart from the argument space, so that a
-// call made from a run's write hook changes nothing the run still reads. A
-// text that text cannot hold comes in memory of its own, from malloc.
+// call made from a run's write hook changes nothing the run still reads.
+// Letters or a text that their space cannot hold come in memory of their
+// own, from malloc.
 struct {
-    aeonmark_instant instant;
+    aeonmark_instant instants[2]; // a call's instant, and the other one compare takes
     int64_t unix_seconds;
-    char written[AEONMARK_TEXT_MAX];
+    uint32_t nanoseconds;
+    size_t line_length;
+    char claimer; // the notation that claimed the text read
+    char letters[64];
+    char line[AEONMARK_LINE_MAX];
     char text[size_t{1} << 16];
 } call;
 // For JavaScript, which reads them as 32-bit words: where each part of call
-// is, and the sizes of its two texts.
+// is, and the sizes of the letters' and the text's spaces.
 const uintptr_t call_places[] = {
-    reinterpret_cast<uintptr_t>(&call.instant), reinterpret_cast<uintptr_t>(&call.unix_seconds),
-    reinterpret_cast<uintptr_t>(call.written),  sizeof call.written,
-    reinterpret_cast<uintptr_t>(call.text),     sizeof call.text,
+    reinterpret_cast<uintptr_t>(&call.instants[0]),  reinterpret_cast<uintptr_t>(&call.instants[1]),
+    reinterpret_cast<uintptr_t>(&call.unix_seconds), reinterpret_cast<uintptr_t>(&call.nanoseconds),
+    reinterpret_cast<uintptr_t>(&call.line_length),  reinterpret_cast<uintptr_t>(&call.claimer),
+    reinterpret_cast<uintptr_t>(call.letters),       sizeof call.letters,
+    reinterpret_cast<uintptr_t>(call.line),          sizeof call.line,
+    reinterpret_cast<uintptr_t>(call.text),          sizeof call.text,
 };
-// JavaScript reads and writes an instant's fields at these offsets.
+// JavaScript reads and writes them through views of 64 and 32 bits, each
+// value at a multiple of its size: an instant's fields at these offsets,
+// the line's length as a 32-bit word.
 static_assert(offsetof(aeonmark_instant, seconds) == 0 &&
-              offsetof(aeonmark_instant, fraction) == 8);
+              offsetof(aeonmark_instant, fraction) == 8 && alignof(aeonmark_instant) == 8 &&
+              sizeof(size_t) == 4);
 
 // The notations' letters in table order: every one, then those that read.
 char letters[2][NOTATIONS + 1];
@@ -134,48 +144,14 @@ const uintptr_t *web_call_places() {
 }
 
 // The letters of every notation (readers false) or of those that read
-// (readers true), in table order.
+// (readers true), in table order: the one-letter calls take a letter of
+// these, which the library's check of letters alone cannot tell for reading.
 const char *web_letters(bool readers) {
     char *p = letters[readers ? 1 : 0];
     if (*p == '\0')
         for (const FormatEntry *row = format_table; row->letter != '\0'; ++row)
             if (!readers || row->reader != nullptr) *p++ = row->letter;
     return letters[readers ? 1 : 0];
-}
-
-// The size bytes of a text at text, in room bytes (at least size + 1), as
-// the core reads them: ended by a NUL, and each NUL among them as U+FFFD's
-// three bytes, a character no notation has, so that the whole text is
-// read. In place when room holds that, else in memory of its own from
-// malloc, which the caller frees; null when there is none.
-char *web_text_whole(char *text, size_t size, size_t room) {
-    const auto nuls = static_cast<size_t>(std::count(text, text + size, '\0'));
-    if (nuls == 0) {
-        text[size] = '\0';
-        return text;
-    }
-    if (nuls > (SIZE_MAX - size - 1) / 2) return nullptr;
-    const size_t whole = size + 2 * nuls + 1;
-    char *out = whole <= room ? text : static_cast<char *>(malloc(whole));
-    if (out == nullptr) return nullptr;
-    // From the end, so that in place each byte is moved before it is
-    // written over.
-    char *to = out + whole - 1;
-    *to = '\0';
-    for (const char *from = text + size; from != text;) {
-        if (*--from != '\0') {
-            *--to = *from;
-        } else {
-            to -= 3;
-            memcpy(to, "\xEF\xBF\xBD", 3);
-        }
-    }
-    return out;
-}
-
-// The most aeonmark fraction digits, which the calls check before reading.
-int web_digits_max() {
-    return AEONMARK_DIGITS_MAX;
 }
 
 // The name every message of the program begins with.

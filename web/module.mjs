@@ -3,5 +3,6 @@
 // synchronous (aeonmark.d.ts says what each does).
 const aeonmark = await loadAeonmark(createCore);
 
-export const { read, readAs, write, convert, fromUnix, toUnix, fromDate, toDate, now, run } = aeonmark;
+export const { read, tryRead, readAs, write, convert, compare, fromUnix, toUnix, fromUnixNanoseconds, toUnixNanoseconds,
+  fromDate, toDate, now, run } = aeonmark;
 export { AeonmarkError };

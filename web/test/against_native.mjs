@@ -4,17 +4,20 @@
 // with 200 dates in every notation, written by the native program from
 // random instants, a fifth of them broken. Fixed seed. Then the library's
 // calls against the program's lines and messages through the shared
-// reference (tests/reference.py).
+// reference (tests/reference.py), Unix nanoseconds both ways over the whole
+// range, and what the calls refuse, the shared table of mistakes
+// (tests/mistakes.json) among it.
 import assert from 'node:assert/strict';
 import { spawnSync } from 'node:child_process';
 import { readFileSync } from 'node:fs';
 import test from 'node:test';
 import { runInNewContext } from 'node:vm';
-import { built, latin1, native, reference } from './support.mjs';
+import { built, latin1, native, reference, repo } from './support.mjs';
 
 const aeonmark = await import(`${built}/aeonmark.mjs`);
 const { run, AeonmarkError } = aeonmark;
 const DATES_PER_RUN = 200;
+const BILLION = 1000000000n;
 
 let seed = 2323;
 const random = () => ((seed = (seed * 48271) % 2147483647) - 1) / 2147483646;
@@ -108,12 +111,15 @@ test('the library calls give the texts and problems the program prints, through 
   const rows = readFileSync(reference, 'utf8').trimEnd().split('\n').map((row) => JSON.parse(row));
   assert.ok(rows.length >= 100000);
   let inDates = 0;
+  let previous = aeonmark.read('U0');
   for (const { text, digits, line: said, unix_line: unixLine, problem } of rows) {
     const instant = outcome(() => aeonmark.read(text));
-    // Each notation alone refuses what is not its text; the first that
-    // does not decides, as the claim does.
+    assert.deepEqual(aeonmark.tryRead(text), typeof instant === 'string' ? null : instant, text);
+    // Each notation alone refuses what is not its text: one at most claims
+    // it, and decides as the claim does.
     const claims = [...'sjgqu'].map((n) => outcome(() => aeonmark.readAs(n, text)));
-    assert.deepEqual(claims.find((claim) => claim !== 'date format unrecognised') ?? claims[0], instant, text);
+    const UNRECOGNISED = 'date format unrecognised';
+    assert.deepEqual(claims.filter((claim) => claim !== UNRECOGNISED), instant === UNRECOGNISED ? [] : [instant], text);
     if (typeof instant === 'string') {
       assert.throws(() => aeonmark.convert(text, 'sjgqux', digits), { problem: instant, text });
       assert.equal(instant, problem, text);
@@ -127,6 +133,15 @@ test('the library calls give the texts and problems the program prints, through 
     assert.equal(`U${unix}`, line[4]);
     assert.equal(aeonmark.convert(`U${unix}`, 'sjgqux', digits).join(' '), unixLine);
     assert.equal(aeonmark.write(aeonmark.fromUnix(unix), 'u'), line[4]);
+    // Nanoseconds whose floor is that second; instants in the order of their
+    // seconds, then their fractions.
+    const nanoseconds = aeonmark.toUnixNanoseconds(instant);
+    assert.equal(nanoseconds - (((nanoseconds % BILLION) + BILLION) % BILLION), unix * BILLION, text);
+    for (const other of [previous, instant, { ...instant, fraction: (instant.fraction ^ 1) >>> 0 }]) {
+      const [a, b] = [instant, other].map(({ seconds, fraction }) => (seconds << 32n) | BigInt(fraction));
+      assert.equal(aeonmark.compare(instant, other), a < b ? -1 : a > b ? 1 : 0, text);
+    }
+    previous = instant;
     // A Date's own calendar agrees, over the years it writes as the core does.
     if (!/^\d{4}-/.test(line[2])) continue;
     const date = aeonmark.toDate(instant);
@@ -136,6 +151,21 @@ test('the library calls give the texts and problems the program prints, through 
     ++inDates;
   }
   console.log(`# ${rows.length} texts agree, ${inDates} of them with Date`);
+});
+
+// The library's nanosecond calls both ways, over the whole range: past
+// the signed 64-bit seconds too, where the seconds go by the Unix text.
+test('Unix nanoseconds give back the instant\'s nanoseconds, at random and at both ends of the range', () => {
+  const [first, last] = [-62135769600n * BILLION, 18446744011573782015n * BILLION + BILLION - 1n];
+  const ends = [first, last, ((1n << 63n) - 1n) * BILLION + BILLION - 1n, -1n, 0n];
+  const random = Array.from({ length: 1000000 }, (_, i) => {
+    const seconds = i % 2 ? bits(64) - 62135769600n : bits(34) - (1n << 32n);
+    return seconds * BILLION + BigInt(below(1e9));
+  });
+  const back = (nanoseconds) => aeonmark.toUnixNanoseconds(aeonmark.fromUnixNanoseconds(nanoseconds));
+  for (const nanoseconds of [...ends, ...random])
+    if (back(nanoseconds) !== nanoseconds) assert.fail(`${nanoseconds} comes back as ${back(nanoseconds)}`);
+  assert.deepEqual([first, last].map((end) => aeonmark.fromUnixNanoseconds(end).seconds), [0n, (1n << 64n) - 1n]);
 });
 
 test('texts the program is never given, values the calls refuse, and calls within a run', async () => {
@@ -162,6 +192,7 @@ test('texts the program is never given, values the calls refuse, and calls withi
   // yet, which its first problem reads after a text of 10 MiB of NULs has
   // grown the memory.
   const fresh = await import(`${built}/aeonmark.mjs?fresh`);
+  const mistakes = JSON.parse(readFileSync(`${repo}tests/mistakes.json`, 'utf8'));
   for (const [call, refusal, words = ''] of [
     [() => fresh.read(`U${'\0'.repeat(10 << 20)}`), 'malformed Unix date'],
     [() => aeonmark.read(5), TypeError],
@@ -177,8 +208,11 @@ test('texts the program is never given, values the calls refuse, and calls withi
     [() => aeonmark.readAs('x', 'U0'), RangeError, 'one letter of sjgqu, not'],
     [() => aeonmark.readAs('gj', 'U0'), RangeError, 'one letter of sjgqu, not'],
     [() => aeonmark.write(instant, 'gj'), RangeError, 'one letter of sjgqux'],
-    [() => aeonmark.convert('U0', ''), NOTATIONS],
-    [() => aeonmark.convert('U0', 'sy'), NOTATIONS],
+    [() => aeonmark.tryRead(null), TypeError],
+    [() => aeonmark.compare(instant, 0), TypeError],
+    [() => aeonmark.fromUnixNanoseconds(0), TypeError],
+    [() => aeonmark.convert('U0', 's\0'), NOTATIONS],
+    [() => aeonmark.convert('U0', 'g', 2 ** 32 + 2), DIGITS],
     [() => aeonmark.readAs('y', 'U0'), NOTATIONS],
     [() => aeonmark.write(instant, 's', 7), DIGITS],
     [() => aeonmark.convert('U0', 's', 2.5), DIGITS],
@@ -192,6 +226,10 @@ test('texts the program is never given, values the calls refuse, and calls withi
     [() => aeonmark.fromUnix(-(1n << 63n) - 1n), OUT],
     [() => aeonmark.fromUnix(-62135769601), OUT],
     [() => aeonmark.fromDate(new Date(-8.64e15)), OUT],
+    [() => aeonmark.fromUnixNanoseconds(-62135769600n * BILLION - 1n), OUT],
+    [() => aeonmark.fromUnixNanoseconds(18446744011573782016n * BILLION), OUT],
+    // The mistakes every face refuses in the same words, whatever the text.
+    ...mistakes.map((row) => [() => aeonmark.convert(row.text, row.notations, row.digits), row.problem]),
   ]) {
     if (typeof refusal === 'string')
       assert.throws(call, (e) => e.name === 'AeonmarkError' && e instanceof RangeError && e.problem === refusal);
