@@ -30,18 +30,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     if (errno != EDOM || (problem != AEONMARK_OK && !marked(instant))) abort();
     if (*aeonmark_problem_text(problem) == '\0' && problem != AEONMARK_OK) abort();
 
-    // The first notation that claims the text by itself gives the verdict.
-    aeonmark_problem first = AEONMARK_UNRECOGNISED;
+    // The one notation that claims the text by itself, if any, gives the
+    // verdict: no text is claimed by two.
+    int claims = 0;
     for (const char notation : {'s', 'j', 'g', 'q', 'u'}) {
         aeonmark_instant alone = MARK;
-        first = aeonmark_read_notation(notation, in.text, &alone);
-        if (first == AEONMARK_UNRECOGNISED) continue;
-        if (first != problem || alone.seconds != instant.seconds ||
+        const aeonmark_problem verdict = aeonmark_read_notation(notation, in.text, &alone);
+        if (verdict == AEONMARK_UNRECOGNISED) continue;
+        if (++claims > 1 || verdict != problem || alone.seconds != instant.seconds ||
             alone.fraction != instant.fraction)
             abort();
-        break;
     }
-    if (first != problem) abort();
+    if (claims == 0 && problem != AEONMARK_UNRECOGNISED) abort();
 
     // The bytes as they lie, read in place: the notation that claimed them
     // named, and without a NUL among them the same verdict and instant.

@@ -120,7 +120,9 @@ AEONMARK_API aeonmark_problem aeonmark_read(const char *text, aeonmark_instant *
  * needed, none is read past them, and a NUL among them is a byte no
  * notation takes. *notation (when notation is not NULL) receives the letter
  * of the notation that claimed the text ('s', 'j', 'g', 'q' or 'u'), also
- * when it then refused it, and '\0' when none claimed it. Any length;
+ * when it then refused it, and '\0' when none claimed it. The notations'
+ * shapes are apart, so no text is claimed by two: read as that notation
+ * alone, it gets the same verdict. Any length;
  * nothing is copied or allocated. text may be NULL when length is 0 (an
  * empty text); a NULL instant is AEONMARK_UNRECOGNISED. */
 AEONMARK_API aeonmark_problem aeonmark_read_n(const char *text, size_t length,
@@ -157,7 +159,8 @@ AEONMARK_API size_t aeonmark_write(aeonmark_instant instant, char notation, int 
  * cut to size - 1 bytes and a NUL; buffer may be NULL when size is 0.
  * AEONMARK_BAD_NOTATIONS for no letter, NULL letters or any other byte,
  * then AEONMARK_BAD_DIGITS for digits outside 0 to 6; on either the buffer
- * holds "" (when size is at least 1) and *length is 0. */
+ * holds "" (when size is at least 1) and *length is 0. With size 0 and no
+ * length the call checks letters and digits alone. */
 AEONMARK_API aeonmark_problem aeonmark_write_line(aeonmark_instant instant, const char *letters,
                                                   int digits, char *buffer, size_t size,
                                                   size_t *length);

@@ -156,7 +156,7 @@ aeonmark_problem aeonmark_write_line(aeonmark_instant instant, const char *lette
     LineFormat format;
     const aeonmark_problem problem = line_format_of(letters, digits, format);
     size_t written = 0;
-    if (problem == AEONMARK_OK) {
+    if (problem == AEONMARK_OK && (size > 0 || length != nullptr)) { // else a check alone
         const TimePoint tp = time_point_of(instant);
         if (size > LINE_TEXT_MAX) { // room for any line: written in place
             written = static_cast<size_t>(write_line(tp, format, buffer) - buffer);
