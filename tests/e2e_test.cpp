@@ -191,7 +191,8 @@ bool emulated() {
 // The words of an environment variable, split at spaces.
 std::vector<std::string> words_of(const char *name) {
     std::vector<std::string> words;
-    std::istringstream in(getenv(name) != nullptr ? getenv(name) : "");
+    const char *const value = getenv(name);
+    std::istringstream in(value != nullptr ? value : "");
     for (std::string word; in >> word;) words.push_back(word);
     return words;
 }
