@@ -498,7 +498,7 @@ PyDoc_STRVAR(module_doc,
              "The range is every second from 0000-12-30T00:00:00 to\n"
              "584554049254-11-07T07:00:15 Gregorian, in parts of 2**-32 s, in exact\n"
              "integer arithmetic. Calendar and Unix texts are UTC, whole seconds; the\n"
-             "other readers take a part of a second up, writers cut theirs.\n\n"
+             "aeonmark and mean-year readers take a part of a second up, writers cut.\n\n"
              "A text that does not read (a NUL is a character no notation takes), or\n"
              "notation letters or digits that the calls do not take, raise Error with\n"
              "the program's words; as Python's own functions do, a value of another type\n"
