@@ -138,8 +138,7 @@ static PyObject *unix_time_of(aeonmark_instant instant, uint32_t *nanoseconds) {
     int64_t seconds;
     if (aeonmark_to_unix_ns(instant, &seconds, nanoseconds) == AEONMARK_OK)
         return PyLong_FromLongLong(seconds);
-    aeonmark_instant first = {0, instant.fraction};
-    aeonmark_to_unix_ns(first, &seconds, nanoseconds);
+    aeonmark_to_unix_ns((aeonmark_instant){0, instant.fraction}, &seconds, nanoseconds);
     char text[AEONMARK_TEXT_MAX];
     aeonmark_write(instant, 'u', 0, text, sizeof text);
     return PyLong_FromString(text + 1, NULL, 10);
@@ -164,9 +163,8 @@ static PyObject *from_unix_time(PyObject *value, PyObject *per_second, unsigned 
     PyErr_Clear(); /* past 2^64 - 1 big is 2^64 - 1, which lies past the last instant too */
     aeonmark_instant instant, past;
     aeonmark_problem problem =
-        overflow < 0
-            ? AEONMARK_OUT_OF_RANGE /* below INT64_MIN */
-            : aeonmark_from_unix_ns(overflow ? 0 : whole, (uint32_t)(part * scale), &instant);
+        aeonmark_from_unix_ns(overflow ? 0 : whole, (uint32_t)(part * scale), &instant);
+    if (overflow < 0) problem = AEONMARK_OUT_OF_RANGE; /* below INT64_MIN */
     char text[AEONMARK_TEXT_MAX];
     if (problem == AEONMARK_OK && overflow > 0 && snprintf(text, sizeof text, "U%llu", big) > 0 &&
         (problem = aeonmark_read_notation('u', text, &past)) == AEONMARK_OK)
@@ -269,10 +267,8 @@ PyDoc_STRVAR(to_datetime_doc,
              "OverflowError, as datetime raises it, outside the years 1 to 9999.");
 
 static PyMemberDef Instant_members[] = {
-    {"seconds", T_ULONGLONG, offsetof(InstantObject, instant.seconds), READONLY,
-     "Whole seconds since 0001-01-01T00:00:00 Julian."},
-    {"fraction", T_UINT, offsetof(InstantObject, instant.fraction), READONLY,
-     "Part of a second, in units of 2**-32 s."},
+    {"seconds", T_ULONGLONG, offsetof(InstantObject, instant.seconds), READONLY, "Whole seconds."},
+    {"fraction", T_UINT, offsetof(InstantObject, instant.fraction), READONLY, "In 2**-32 s."},
     {NULL, 0, 0, 0, NULL}};
 
 static PyMethodDef Instant_methods[] = {
@@ -297,9 +293,6 @@ static PyType_Spec Instant_spec = {"aeonmark.Instant", sizeof(InstantObject), 0,
 /* The type is immutable, as datetime's are, so that no assignment to it
  * (Instant.__hash__ = None) changes every instant: from 3.10 by a flag (the
  * same bit whatever the headers), before by the type's own type. */
-#ifndef Py_TPFLAGS_IMMUTABLETYPE
-#define Py_TPFLAGS_IMMUTABLETYPE (1UL << 8)
-#endif
 
 static int refuse_setattro(PyObject *Py_UNUSED(type), PyObject *name, PyObject *Py_UNUSED(value)) {
     PyErr_Format(PyExc_TypeError, "cannot set %R attribute of immutable type '%s'", name,
@@ -313,7 +306,7 @@ static PyType_Spec Immutable_spec = {"aeonmark.ImmutableType", 0, 0, Py_TPFLAGS_
                                      Immutable_slots};
 
 static PyObject *immutable_type(PyType_Spec *spec, long version) {
-    if (version >= 0x030A0000) spec->flags |= (unsigned)Py_TPFLAGS_IMMUTABLETYPE;
+    if (version >= 0x030A0000) spec->flags |= 1U << 8; /* Py_TPFLAGS_IMMUTABLETYPE */
     PyObject *type = PyType_FromSpec(spec);
     if (type == NULL || version >= 0x030A0000) return type;
     PyObject *bases = PyTuple_Pack(1, (PyObject *)&PyType_Type); /* a tuple before 3.10 */
