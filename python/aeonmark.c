@@ -293,7 +293,6 @@ static PyType_Spec Instant_spec = {"aeonmark.Instant", sizeof(InstantObject), 0,
 /* The type is immutable, as datetime's are, so that no assignment to it
  * (Instant.__hash__ = None) changes every instant: from 3.10 by a flag (the
  * same bit whatever the headers), before by the type's own type. */
-
 static int refuse_setattro(PyObject *Py_UNUSED(type), PyObject *name, PyObject *Py_UNUSED(value)) {
     PyErr_Format(PyExc_TypeError, "cannot set %R attribute of immutable type '%s'", name,
                  Instant_spec.name);
