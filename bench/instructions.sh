@@ -81,15 +81,23 @@ per_date "-jg over Gregorian dates" -jg "$work/gregorian" 925
 convert -s6jgqux "$work/unix" | awk '{ print $(NR % 6 + 1) }' >"$work/mixed"
 per_date "all six, -sjgqux over dates of every notation" -sjgqux "$work/mixed" 1439
 
-# A program on the shared library: the instructions inside one aeonmark_read
-# and one aeonmark_write of each date, Unix text to Gregorian text.
+# A program on the shared library: the instructions inside the calls that
+# convert each date, Unix text to Gregorian text: aeonmark_read and
+# aeonmark_write as a program makes them, and aeonmark_read_n of the text
+# where it lies and aeonmark_write_line as the faces make them.
 calls=$PWD/build/bench/bench/library_calls
-inside=$(valgrind --tool=callgrind --callgrind-out-file="$work/cg.out" --toggle-collect=aeonmark_read \
-  --toggle-collect=aeonmark_write "$calls" "$work/years" 2>&1 >/dev/null |
-  sed -n 's/.*Collected : *\([0-9]*\).*/\1/p')
-library=$((inside / N))
+inside() { # the calls' names, then library_calls' own arguments
+  local toggles=()
+  while [[ $1 == aeonmark_* ]]; do toggles+=(--toggle-collect="$1"); shift; done
+  valgrind --tool=callgrind --callgrind-out-file="$work/cg.out" "${toggles[@]}" "$calls" "$@" 2>&1 >/dev/null |
+    sed -n 's/.*Collected : *\([0-9]*\).*/\1/p'
+}
+library=$(($(inside aeonmark_read aeonmark_write "$work/years") / N))
 echo "library, aeonmark_read and aeonmark_write of a Unix date of the years 1000 to 9999 as Gregorian text: $library instructions"
 check library "$library" 425
+counted=$(($(inside aeonmark_read_n aeonmark_write_line "$work/years" counted) / N))
+echo "library, aeonmark_read_n and aeonmark_write_line of the same dates: $counted instructions"
+check counted "$counted" 562
 
 # Peak resident size only grows with noise (address space layout, the pages
 # the kernel maps around each fault): the least of 21 runs of each, in turns.

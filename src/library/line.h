@@ -20,8 +20,8 @@ struct LineFormat {
 constexpr size_t LINE_TEXT_MAX = size_t{NOTATIONS} * (WRITER_TEXT_MAX + 1) - 1;
 static_assert(LINE_TEXT_MAX + 1 == AEONMARK_LINE_MAX);
 
-// The format of the rows chosen by selected, one flag a row in table order.
-LineFormat line_format(const bool (&selected)[NOTATIONS], int digits);
+// The format of the rows chosen by rows, bit n for the table's row n.
+LineFormat line_format(unsigned rows, int digits);
 
 // The format of letters, any of the notations' letters in any order (each
 // row once however often its letter comes), and digits:

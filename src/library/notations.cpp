@@ -43,6 +43,24 @@ constexpr bool letters_as_published() {
 }
 static_assert(letters_as_published());
 
+namespace {
+
+// Each byte's row bit, looked up at once: every letter of a line is one.
+constexpr struct RowBits {
+    uint8_t of[256];
+    constexpr RowBits() : of{} {
+        for (int row = 0; row < NOTATIONS; ++row)
+            of[static_cast<unsigned char>(format_table[row].letter)] =
+                static_cast<uint8_t>(1U << row);
+    }
+} row_bits;
+
+} // namespace
+
+unsigned row_bit(char letter) {
+    return row_bits.of[static_cast<unsigned char>(letter)];
+}
+
 const FormatEntry *format_of(char letter) {
     for (const FormatEntry &row : std::span(format_table, NOTATIONS))
         if (row.letter == letter) return &row;

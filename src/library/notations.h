@@ -26,6 +26,10 @@ CountedReader counted_reader_of(const FormatEntry &row);
 // The row of a notation's letter, or null for a letter that is none.
 const FormatEntry *format_of(char letter);
 
+// The bit of a notation's row, 1 << its index, or 0 for a byte that is
+// no notation's letter.
+unsigned row_bit(char letter);
+
 // Offers text to each reader in table order: the first that does not answer
 // READ_NOT_MINE decides; READ_NOT_MINE when none claims the text. The
 // command line's, on NUL-ended arguments.

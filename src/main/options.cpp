@@ -20,7 +20,7 @@ void set_program_name(const char *invocation) {
 }
 
 int parse_options(int argc, char *const argv[], LineFormat &format) {
-    bool selected[NOTATIONS] = {};
+    unsigned rows = 0;
     int digits = DEFAULT_DIGITS;
     bool letter_given = false;
     int i = 1;
@@ -28,19 +28,19 @@ int parse_options(int argc, char *const argv[], LineFormat &format) {
         const char *p = argv[i] + 1;
         if (*p == '\0') continue; // "-" alone selects nothing
         for (; *p != '\0'; ++p) {
-            const FormatEntry *row = format_of(*p);
-            if (row == nullptr) {
+            const unsigned row = row_bit(*p);
+            if (row == 0) {
                 const char option[3] = {'-', *p, '\0'};
                 report("bad option", option);
                 return -1;
             }
-            selected[row - format_table] = true;
+            rows |= row;
             if (*p == 's' && p[1] >= '0' && p[1] - '0' <= MAX_DIGITS) digits = *++p - '0';
         }
         letter_given = true;
     }
-    if (!letter_given) selected[0] = true;
-    format = line_format(selected, digits);
+    if (!letter_given) rows = row_bit(format_table[0].letter);
+    format = line_format(rows, digits);
     return i;
 }
 
