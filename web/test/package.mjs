@@ -4,31 +4,81 @@ import assert from 'node:assert/strict';
 import { spawnSync } from 'node:child_process';
 import { mkdtempSync, readdirSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
-import test from 'node:test';
+import test, { after, before } from 'node:test';
 import { built, latin1, repo } from './support.mjs';
 
 const { run } = await import(`${built}/aeonmark.mjs`);
 
-// As a user gets it: installed from its tarball into an empty folder and
-// imported by name; the README's example run, printing what the README
-// says, and type-checked against aeonmark.d.ts by Debian's tsc.
-test('the npm package, and the README example on it', (t) => {
-  const folder = mkdtempSync(`${tmpdir()}/aeonmark-npm-`);
-  t.after(() => rmSync(folder, { recursive: true, force: true }));
-  const inFolder = (command, ...args) => spawnSync(command, args, { cwd: folder, encoding: 'utf8' });
+// As a user gets it: installed from its tarball into an empty folder.
+let folder;
+const inFolder = (command, ...args) => spawnSync(command, args, { cwd: folder, encoding: 'utf8' });
+before(() => {
+  folder = mkdtempSync(`${tmpdir()}/aeonmark-npm-`);
   const tarball = readdirSync(built).find((name) => /^aeonmark-[\d.]+\.tgz$/.test(name));
   const install = inFolder('npm', 'install', '--offline', '--no-audit', '--no-fund', `${built}/${tarball}`);
   assert.equal(install.status, 0, install.stderr);
+});
+after(() => rmSync(folder, { recursive: true, force: true }));
+
+// The README's example, written with import, and the same text with its
+// import made a require().
+const readme = readFileSync(`${repo}web/README.md`, 'utf8');
+const [, example, prints] = /\n## Example\n[^]*?```js\n([^]*?)```\n\nprints\n\n```text\n([^]*?)```/.exec(readme);
+const required = example.replace(/^import (\{[^}]*\}) from ('aeonmark');$/m, 'const $1 = require($2);');
+
+test('import and require each load their module, with the same names, and run the README example', () => {
+  assert.notEqual(required, example, 'the example imports its names from aeonmark in one statement');
   const six = inFolder('node', '-e', 'import("aeonmark").then((a) => console.log(a.convert("U0", "sjgqux").join(" ")))');
   assert.equal(six.stdout, latin1(run(['-sjgqux', 'U0'], 0).stdout));
+  const both = inFolder('node', '--input-type=module', '-e', `import * as imported from 'aeonmark';
+    import { createRequire } from 'node:module';
+    const require = createRequire(import.meta.url);
+    const names = (module) => Object.keys(module).sort().join(' ');
+    console.log(import.meta.resolve('aeonmark').split('/').pop(), names(imported));
+    console.log(require.resolve('aeonmark').split('/').pop(), names(require('aeonmark')));`);
+  const [imported, requiredNames] = both.stdout.split('\n').map((line) => line.split(' '));
+  assert.equal(imported[0], 'aeonmark.mjs', both.stderr);
+  assert.equal(requiredNames[0], 'aeonmark.cjs');
+  assert.deepEqual(requiredNames.slice(1), imported.slice(1));
 
-  const readme = readFileSync(`${repo}web/README.md`, 'utf8');
-  const [, example, prints] = /\n## Example\n[^]*?```js\n([^]*?)```\n\nprints\n\n```text\n([^]*?)```/.exec(readme);
   writeFileSync(`${folder}/example.mjs`, example);
-  assert.equal(inFolder('node', 'example.mjs').stdout, prints);
+  writeFileSync(`${folder}/example.cjs`, required);
+  for (const file of ['example.mjs', 'example.cjs']) {
+    const ran = inFolder('node', file);
+    assert.equal(ran.stdout, prints, `${file}: ${ran.stderr}`);
+  }
+});
+
+// Type-checked by Debian's tsc as each kind of module: TypeScript takes the
+// ES module's types for the .mts and the CommonJS module's for the .cts,
+// and with module commonjs the types the manifest names for older tools.
+test('the README example type-checks as an ES module and as CommonJS', (t) => {
   writeFileSync(`${folder}/example.mts`, example);
-  const options = '--noEmit --strict --module nodenext --moduleResolution nodenext --target es2022 --lib es2022,dom';
-  const checked = inFolder('tsc', ...options.split(' '), 'example.mts');
-  if (checked.error?.code === 'ENOENT') return t.skip('no tsc: apt-get install node-typescript');
-  assert.equal(checked.status, 0, checked.stdout);
+  writeFileSync(`${folder}/example.cts`, example);
+  writeFileSync(`${folder}/example.ts`, example);
+  const options = '--noEmit --strict --target es2022 --lib es2022,dom';
+  for (const kind of ['--module nodenext example.mts example.cts', '--module commonjs example.ts']) {
+    const checked = inFolder('tsc', ...options.split(' '), ...kind.split(' '));
+    if (checked.error?.code === 'ENOENT') return t.skip('no tsc: apt-get install node-typescript');
+    assert.equal(checked.status, 0, checked.stdout);
+  }
+});
+
+// A bundler for browsers takes the ES module, which imports nothing of
+// node's; the bundle, a plain ES module, converts as the package does.
+test('a bundler takes the ES module', async (t) => {
+  let esbuild;
+  try {
+    esbuild = await import('esbuild');
+  } catch {
+    return t.skip('no esbuild: npm ci in web/');
+  }
+  const { outputFiles } = await esbuild.build({
+    stdin: { contents: "import { convert } from 'aeonmark'; console.log(convert('U0', 'sjgqux').join(' '));",
+      resolveDir: folder },
+    bundle: true, platform: 'browser', format: 'esm', write: false, logLevel: 'silent',
+  });
+  writeFileSync(`${folder}/bundle.mjs`, outputFiles[0].contents);
+  const ran = inFolder('node', 'bundle.mjs');
+  assert.equal(ran.stdout, latin1(run(['-sjgqux', 'U0'], 0).stdout), ran.stderr);
 });
