@@ -4,9 +4,9 @@
  * 365.2425-day mean-year calendar, and Unix time in decimal and hexadecimal.
  *
  * The core is the aeonmark program's own, compiled to WebAssembly and
- * loaded once when the module is imported; every call after that is
- * synchronous, keeps nothing between calls, and gives exactly the texts and
- * problems that the command line gives.
+ * loaded once when the module is imported or required; every call after
+ * that is synchronous, keeps nothing between calls, and gives exactly the
+ * texts and problems that the command line gives.
  *
  * The notations, by their letters, in the order in which a text is offered
  * to their readers and in which texts are written:
