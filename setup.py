@@ -16,9 +16,10 @@ def read(path):
 
 def library_sources():
     found = re.search(r"^set\(AEONMARK_LIBRARY_SOURCES\s([^)]*)\)", read("CMakeLists.txt"), re.M)
-    if not found or not found.group(1).split():
+    sources = re.sub(r"#.*", "", found.group(1)).split() if found else []
+    if not sources:
         raise SystemExit("CMakeLists.txt: no set(AEONMARK_LIBRARY_SOURCES ...)")
-    return found.group(1).split()
+    return sources
 
 
 def version():
