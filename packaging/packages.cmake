@@ -162,6 +162,9 @@ if(AEONMARK_PYTHON)
     set(python_dir "\${aeonmark_python_dir}") # a relative DESTINATION is written as it is
   endif()
   install(TARGETS aeonmark_python LIBRARY DESTINATION ${python_dir} COMPONENT python)
+  # Its types beside it, as the wheel has them: a stub-only package.
+  install(DIRECTORY ${PROJECT_SOURCE_DIR}/python/aeonmark-stubs DESTINATION ${python_dir}
+    COMPONENT python)
   # Its run path leads to the library under any prefix; where the loader
   # finds the library itself (the prefix /usr, the package) it has none,
   # as Debian wants.
