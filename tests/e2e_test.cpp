@@ -180,21 +180,30 @@ void drain(int fd, std::string &into, bool &open) {
         open = false;
 }
 
-// A program built for a target this machine cannot run (32-bit x86 on a
-// kernel without it) is started through the user-mode emulator, which takes
-// the invocation name as an option. It cannot pass an empty argument vector.
-constexpr const char *EMULATOR = AEONMARK_EMULATOR;
-bool emulated() {
-    return *EMULATOR != '\0';
-}
-
-// The words of an environment variable, split at spaces.
-std::vector<std::string> words_of(const char *name) {
+// The words of a text, split at spaces.
+std::vector<std::string> words_of_text(const char *text) {
     std::vector<std::string> words;
-    const char *const value = getenv(name);
-    std::istringstream in(value != nullptr ? value : "");
+    std::istringstream in(text);
     for (std::string word; in >> word;) words.push_back(word);
     return words;
+}
+
+// The words of an environment variable.
+std::vector<std::string> words_of(const char *name) {
+    const char *const value = getenv(name);
+    return words_of_text(value != nullptr ? value : "");
+}
+
+// A program built for a target this machine cannot run (another
+// architecture, or 32-bit x86 on a kernel without it) is started through the
+// user-mode emulator's command (qemu and its options), which takes the
+// invocation name as an option. It cannot pass an empty argument vector.
+const std::vector<std::string> &emulator() {
+    static const std::vector<std::string> command = words_of_text(AEONMARK_EMULATOR);
+    return command;
+}
+bool emulated() {
+    return !emulator().empty();
 }
 
 // The command of a program standing in for the built one; empty for none.
@@ -221,7 +230,8 @@ Result run(const Case &c) {
     if (!stand_in().empty()) {
         for (const std::string &word : stand_in()) argv.push_back(const_cast<char *>(word.c_str()));
     } else if (emulated()) {
-        for (const char *a : {EMULATOR, "-0", c.argv0.c_str(), AEONMARK_BINARY})
+        for (const std::string &word : emulator()) argv.push_back(const_cast<char *>(word.c_str()));
+        for (const char *a : {"-0", c.argv0.c_str(), AEONMARK_BINARY})
             argv.push_back(const_cast<char *>(a));
     } else if (!c.no_argv) {
         argv.push_back(const_cast<char *>(c.argv0.c_str()));
@@ -244,7 +254,7 @@ Result run(const Case &c) {
         for (const auto &e : c.env) putenv(const_cast<char *>(e.c_str()));
         alarm(20);
         execv(!stand_in().empty() ? stand_in()[0].c_str()
-              : emulated()        ? EMULATOR
+              : emulated()        ? emulator()[0].c_str()
                                   : AEONMARK_BINARY,
               argv.data());
         _exit(127);

@@ -28,10 +28,12 @@ if(NOT status EQUAL 0 OR symbols)
   message(FATAL_ERROR "libaeonmark.a defines more than the aeonmark_* calls:${symbols}")
 endif()
 
-# Through the emulator when the tests need one, under the program's own name.
+# Through the emulator when the tests need one, under the program's own
+# name: its command's words, joined by spaces.
+separate_arguments(emulator UNIX_COMMAND "${EMULATOR}")
 function(run_installed program) # the arguments follow; sets out
-  if(EMULATOR)
-    set(program "${EMULATOR}" -0 "${program}" "${program}")
+  if(emulator)
+    set(program ${emulator} -0 "${program}" "${program}")
   endif()
   execute_process(COMMAND ${program} ${ARGN}
                   OUTPUT_VARIABLE output ERROR_VARIABLE errors RESULT_VARIABLE status)
@@ -100,8 +102,8 @@ expect_example("${client}/build/example" "through find_package(aeonmark)")
 execute_process(COMMAND /usr/bin/python3 "${SOURCE_DIR}/tests/texts.py"
                 OUTPUT_FILE "${client}/texts" RESULT_VARIABLE status)
 set(program "${PREFIX}/bin/aeonmark")
-if(EMULATOR)
-  set(program "${EMULATOR}" "${program}")
+if(emulator)
+  set(program ${emulator} "${program}")
 endif()
 # One file holds both streams: the program hands its lines over before each
 # message, so they stand in argument order.

@@ -9,7 +9,9 @@ tests/texts.py with what the program says of each, one JSON object a line:
         the words of its message "aeonmark: P: T"
 
 The digits, 0 to 6, change every 5,000 texts, so that each face meets every
--s digit. Made from the program under test, once per test run.
+-s digit. Made from the program under test, once per test run. A program
+built for another machine runs through the command in AEONMARK_EMULATOR
+(qemu and its options, split at spaces).
 
     tests/reference.py PROGRAM OUTPUT [COUNT]
 """
@@ -27,7 +29,8 @@ CHUNK = 5000  # texts a command line, each chunk at the next digit
 def said(program, digits, arguments):
     """The program's line or message for each argument, in order: it hands
     its lines over before each message, so one stream holds both."""
-    run = subprocess.run([program, "-s%djgqux" % digits, *arguments],
+    emulator = os.environ.get("AEONMARK_EMULATOR", "").split()
+    run = subprocess.run([*emulator, program, "-s%djgqux" % digits, *arguments],
                          stdout=subprocess.PIPE, stderr=subprocess.STDOUT, check=False)
     lines = run.stdout.decode("utf-8", "surrogateescape").split("\n")[:-1]
     assert len(lines) == len(arguments), "%d lines for %d texts" % (len(lines), len(arguments))
