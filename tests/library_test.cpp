@@ -11,6 +11,7 @@
 #include <ctime>
 #include <random>
 #include <string>
+#include <tuple>
 #include <utility>
 
 extern "C" const char *problem_text_of(int value); // any_problem.c
@@ -68,6 +69,7 @@ TEST(Library, ProblemsLeaveTheInstantAlone) {
          {aeonmark_read(nullptr, &i), aeonmark_read_notation('g', "U0", &i),
           aeonmark_read_notation('x', "U0x0", &i), aeonmark_read_notation('u', nullptr, &i),
           aeonmark_read("U0", nullptr), aeonmark_read_notation('s', "[0]0", nullptr),
+          aeonmark_read_n(nullptr, 2, &i, nullptr), aeonmark_from_unix_ns(0, 0, nullptr),
           aeonmark_from_unix(0, nullptr), aeonmark_to_unix(MARK, nullptr), aeonmark_now(nullptr)})
         EXPECT_EQ(unrecognised, AEONMARK_UNRECOGNISED);
     EXPECT_TRUE(marked(i));
@@ -110,28 +112,18 @@ TEST(Library, ReadsCountedTexts) {
         aeonmark_problem problem;
         char notation;
     } reads[] = {
-        {0, 2, AEONMARK_OK, 'u'}, // U0 of U0123
-        {0, 5, AEONMARK_OK, 'u'}, // U0123
-        {0, 6, AEONMARK_MALFORMED_UNIX, 'u'},
+        {0, 5, AEONMARK_OK, 'u'}, // U0123, within the buffer
         {6, 10, AEONMARK_DAY_OUT_OF_RANGE, 'g'},
         {16, 3, AEONMARK_MALFORMED_UNIX, 'u'}, // U0 and a NUL
         {5, 1, AEONMARK_UNRECOGNISED, '\0'},
-        {0, 0, AEONMARK_UNRECOGNISED, '\0'},
     };
     for (const auto &r : reads) {
         aeonmark_instant instant = MARK;
         char notation = '?';
-        EXPECT_EQ(aeonmark_read_n(buffer + r.at, r.length, &instant, &notation), r.problem)
-            << r.at << '+' << r.length;
-        EXPECT_EQ(notation, r.notation) << r.at << '+' << r.length;
-        EXPECT_EQ(marked(instant), r.problem != AEONMARK_OK);
+        EXPECT_EQ(aeonmark_read_n(buffer + r.at, r.length, &instant, &notation), r.problem);
+        EXPECT_EQ(notation, r.notation) << r.at;
+        EXPECT_EQ(instant.seconds, r.problem == AEONMARK_OK ? 123 - FIRST_UNIX : MARK.seconds);
     }
-    aeonmark_instant instant = MARK;
-    EXPECT_EQ(aeonmark_read_n(buffer, 5, &instant, nullptr), AEONMARK_OK);
-    EXPECT_EQ(instant.seconds, static_cast<uint64_t>(123 - FIRST_UNIX));
-    EXPECT_EQ(aeonmark_read_n(nullptr, 0, &instant, nullptr), AEONMARK_UNRECOGNISED);
-    EXPECT_EQ(aeonmark_read_n(nullptr, 2, &instant, nullptr), AEONMARK_UNRECOGNISED);
-    EXPECT_EQ(aeonmark_read_n("U0", 2, nullptr, nullptr), AEONMARK_UNRECOGNISED);
 }
 
 // The line of several notations: the program's order whatever the letters',
@@ -146,34 +138,20 @@ TEST(Library, WritesTheLine) {
     }
     char line[AEONMARK_LINE_MAX + 1];
     size_t length = 0;
-    ASSERT_EQ(aeonmark_write_line(instant, "xuqgjss", 6, line, sizeof line, &length), AEONMARK_OK);
-    EXPECT_EQ(line, six);
-    EXPECT_EQ(length, six.size());
-    EXPECT_LT(length, size_t{AEONMARK_LINE_MAX});
     for (size_t size = 0; size <= six.size() + 1; ++size) {
         memset(line, '#', sizeof line);
-        length = 0;
-        EXPECT_EQ(aeonmark_write_line(instant, "sjgqux", 6, line, size, &length), AEONMARK_OK);
+        EXPECT_EQ(aeonmark_write_line(instant, "xuqgjss", 6, line, size, &length), AEONMARK_OK);
         EXPECT_EQ(length, six.size());
-        if (size > 0) {
-            EXPECT_EQ(line, six.substr(0, size - 1)) << size;
-        }
+        EXPECT_EQ(std::string(line, size > 0 ? strlen(line) : 0), six.substr(0, size - !!size));
         EXPECT_EQ(line[size], '#') << "a byte past the size: " << size;
     }
-    const struct {
-        const char *letters;
-        int digits;
-        aeonmark_problem problem;
-    } mistakes[] = {
-        {"", 2, AEONMARK_BAD_NOTATIONS},   {nullptr, 2, AEONMARK_BAD_NOTATIONS},
-        {"sy", 2, AEONMARK_BAD_NOTATIONS}, {"x", 7, AEONMARK_BAD_DIGITS},
-        {"s", -1, AEONMARK_BAD_DIGITS},    {"S", 9, AEONMARK_BAD_NOTATIONS},
-    };
-    for (const auto &m : mistakes) {
+    for (const auto &[letters, digits, problem] : {std::tuple{"", 2, AEONMARK_BAD_NOTATIONS},
+                                                   {nullptr, 2, AEONMARK_BAD_NOTATIONS},
+                                                   {"sy", 9, AEONMARK_BAD_NOTATIONS},
+                                                   {"x", 7, AEONMARK_BAD_DIGITS}}) {
         strcpy(line, "old");
-        length = 99;
-        EXPECT_EQ(aeonmark_write_line(instant, m.letters, m.digits, line, sizeof line, &length),
-                  m.problem);
+        EXPECT_EQ(aeonmark_write_line(instant, letters, digits, line, sizeof line, &length),
+                  problem);
         EXPECT_STREQ(line, "");
         EXPECT_EQ(length, 0U);
     }
@@ -182,8 +160,8 @@ TEST(Library, WritesTheLine) {
     EXPECT_STREQ(aeonmark_problem_text(AEONMARK_BAD_NANOSECONDS), "nanoseconds are 0 to 999999999");
 }
 
-// Unix time with nanoseconds comes back as it went, for random values and at
-// both ends; the instant it gives is never later than the time it names.
+// Unix time with nanoseconds comes back as it went, for a million random
+// values and at both ends; a nanosecond is taken up to the next 2^-32 s.
 TEST(Library, UnixNanosecondsBothWays) {
     const auto round_trip = [](int64_t s, uint32_t ns) {
         aeonmark_instant instant{};
@@ -193,13 +171,10 @@ TEST(Library, UnixNanosecondsBothWays) {
                aeonmark_to_unix_ns(instant, &seconds, &nanoseconds) == AEONMARK_OK &&
                seconds == s && nanoseconds == ns;
     };
-    EXPECT_TRUE(round_trip(FIRST_UNIX, 0));
-    EXPECT_TRUE(round_trip(FIRST_UNIX, 1));
-    EXPECT_TRUE(round_trip(INT64_MAX, 999999999));
     std::mt19937_64 random(20261211);
     std::uniform_int_distribution<int64_t> seconds(FIRST_UNIX, INT64_MAX);
     std::uniform_int_distribution<uint32_t> nanoseconds(0, 999999999);
-    int failed = 0;
+    int failed = !round_trip(FIRST_UNIX, 0) + !round_trip(INT64_MAX, 999999999);
     for (int i = 0; i < 1000000; ++i) failed += !round_trip(seconds(random), nanoseconds(random));
     EXPECT_EQ(failed, 0);
 
@@ -208,18 +183,11 @@ TEST(Library, UnixNanosecondsBothWays) {
     uint32_t ns = 7;
     EXPECT_EQ(aeonmark_from_unix_ns(0, 1000000000, &instant), AEONMARK_BAD_NANOSECONDS);
     EXPECT_EQ(aeonmark_from_unix_ns(FIRST_UNIX - 1, 999999999, &instant), AEONMARK_OUT_OF_RANGE);
-    EXPECT_EQ(aeonmark_from_unix_ns(0, 0, nullptr), AEONMARK_UNRECOGNISED);
-    EXPECT_TRUE(marked(instant));
     EXPECT_EQ(aeonmark_to_unix_ns({~0ULL, 0}, &s, &ns), AEONMARK_OUT_OF_RANGE);
     EXPECT_EQ(aeonmark_to_unix_ns(MARK, &s, nullptr), AEONMARK_UNRECOGNISED);
-    EXPECT_EQ(aeonmark_to_unix_ns(MARK, nullptr, &ns), AEONMARK_UNRECOGNISED);
-    EXPECT_EQ(s, 7);
-    EXPECT_EQ(ns, 7U);
-    // Half a second is 2^31 units exactly; a nanosecond more is one unit up.
-    ASSERT_EQ(aeonmark_from_unix_ns(0, 500000000, &instant), AEONMARK_OK);
-    EXPECT_EQ(instant.fraction, 1U << 31);
+    EXPECT_TRUE(marked(instant) && s == 7 && ns == 7);
     ASSERT_EQ(aeonmark_from_unix_ns(0, 500000001, &instant), AEONMARK_OK);
-    EXPECT_EQ(instant.fraction, (1U << 31) + 5);
+    EXPECT_EQ(instant.fraction, (1U << 31) + 5); // 2^31 + 4.29... taken up
 }
 
 // Instants in order of seconds, then fraction; their padding plays no part.
@@ -230,11 +198,8 @@ TEST(Library, ComparesInstants) {
     a.seconds = b.seconds = 5;
     a.fraction = b.fraction = 9;
     EXPECT_EQ(aeonmark_compare(a, b), 0);
-    b.fraction = 10;
-    EXPECT_EQ(aeonmark_compare(a, b), -1);
-    a.seconds = 6;
-    EXPECT_EQ(aeonmark_compare(a, b), 1);
-    EXPECT_EQ(aeonmark_compare({0, ~0U}, {~0ULL, 0}), -1);
+    EXPECT_EQ(aeonmark_compare({5, 9}, {5, 10}), -1);
+    EXPECT_EQ(aeonmark_compare({6, 0}, {5, ~0U}), 1);
 }
 
 // The current time lies between two readings of the clock, its fraction
@@ -251,7 +216,7 @@ TEST(Library, NowIsTheClockWithItsFraction) {
     const int64_t after = reading();
     const int64_t nanoseconds = (static_cast<int64_t>(now.seconds) + FIRST_UNIX) * 1000000000 +
                                 static_cast<int64_t>(uint64_t{now.fraction} * 1000000000 >> 32);
-    EXPECT_GE(nanoseconds, before - 1); // taken down to 2^-32 s
+    EXPECT_GE(nanoseconds, before); // taken up to 2^-32 s, which comes back down
     EXPECT_LE(nanoseconds, after);
 }
 

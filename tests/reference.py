@@ -1,19 +1,11 @@
 #!/usr/bin/python3
-"""The reference every face of the library is compared with: the texts of
-tests/texts.py with what the program says of each, one JSON object a line:
+"""The reference every face of the library is compared with: tests/texts.py's
+texts with the program's line at -sDjgqux ("line", and "unix_line" for the
+instant's whole Unix seconds) or its problem ("problem"), one JSON object a
+line; D ("digits") changes every 5,000 texts. A program built for another
+machine runs through AEONMARK_EMULATOR's command.
 
-    {"text": T, "digits": D, "line": L, "unix_line": U}   converted: the
-        program's line for -sDjgqux T, and its line for the Unix time of
-        that instant in whole seconds (U<seconds>)
-    {"text": T, "digits": D, "problem": P}                 refused, with
-        the words of its message "aeonmark: P: T"
-
-The digits, 0 to 6, change every 5,000 texts, so that each face meets every
--s digit. Made from the program under test, once per test run. A program
-built for another machine runs through the command in AEONMARK_EMULATOR
-(qemu and its options, split at spaces).
-
-    tests/reference.py PROGRAM OUTPUT [COUNT]
+    tests/reference.py PROGRAM OUTPUT
 """
 import json
 import os
@@ -27,8 +19,7 @@ CHUNK = 5000  # texts a command line, each chunk at the next digit
 
 
 def said(program, digits, arguments):
-    """The program's line or message for each argument, in order: it hands
-    its lines over before each message, so one stream holds both."""
+    """Its line or message for each argument, in order: one stream holds both."""
     emulator = os.environ.get("AEONMARK_EMULATOR", "").split()
     run = subprocess.run([*emulator, program, "-s%djgqux" % digits, *arguments],
                          stdout=subprocess.PIPE, stderr=subprocess.STDOUT, check=False)
@@ -37,30 +28,18 @@ def said(program, digits, arguments):
     return lines
 
 
-def main():
-    program, output = sys.argv[1:3]
-    count = int(sys.argv[3]) if len(sys.argv) > 3 else 100000
-    texts = list(generated.texts(count))
-    with open(output + ".part", "w", encoding="utf-8") as out:
-        for at in range(0, len(texts), CHUNK):
-            digits = at // CHUNK % 7
-            chunk = texts[at:at + CHUNK]
-            rows, seconds = [], []
-            for text, line in zip(chunk, said(program, digits, chunk)):
-                if line.startswith("aeonmark: "):
-                    problem = line[len("aeonmark: "):-len(": " + text)]
-                    assert line == "aeonmark: %s: %s" % (problem, text), line
-                    rows.append({"text": text, "digits": digits, "problem": problem})
-                else:
-                    rows.append({"text": text, "digits": digits, "line": line})
-                    seconds.append(line.split(" ")[4])
-            unix_lines = iter(said(program, digits, seconds))
-            for row in rows:
-                if "line" in row:
-                    row["unix_line"] = next(unix_lines)
-                out.write(json.dumps(row, ensure_ascii=False) + "\n")
-    os.replace(output + ".part", output)
-
-
-if __name__ == "__main__":
-    main()
+program, output = sys.argv[1:3]
+texts = list(generated.texts(100000))
+with open(output + ".part", "w", encoding="utf-8") as out:
+    for at in range(0, len(texts), CHUNK):
+        digits, chunk = at // CHUNK % 7, texts[at:at + CHUNK]
+        rows = [{"text": text, "digits": digits, "problem": line[10:-len(text) - 2]}
+                if line.startswith("aeonmark: ") else {"text": text, "digits": digits, "line": line}
+                for text, line in zip(chunk, said(program, digits, chunk))]
+        unix_lines = iter(said(program, digits, [r["line"].split(" ")[4] for r in rows
+                                                 if "line" in r]))
+        for row in rows:
+            if "line" in row:
+                row["unix_line"] = next(unix_lines)
+            out.write(json.dumps(row, ensure_ascii=False) + "\n")
+os.replace(output + ".part", output)
