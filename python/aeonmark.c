@@ -304,9 +304,9 @@ static PyType_Slot Immutable_slots[] = {{Py_tp_setattro, (void *)refuse_setattro
 static PyType_Spec Immutable_spec = {"aeonmark.ImmutableType", 0, 0, Py_TPFLAGS_DEFAULT,
                                      Immutable_slots};
 
-static PyObject *immutable_type(PyType_Spec *spec, long version) {
-    if (version >= 0x030A0000) spec->flags |= 1U << 8; /* Py_TPFLAGS_IMMUTABLETYPE */
-    PyObject *type = PyType_FromSpec(spec);
+static PyObject *immutable_type(PyType_Spec *type_spec, long version) {
+    if (version >= 0x030A0000) type_spec->flags |= 1U << 8; /* Py_TPFLAGS_IMMUTABLETYPE */
+    PyObject *type = PyType_FromSpec(type_spec);
     if (type == NULL || version >= 0x030A0000) return type;
     PyObject *bases = PyTuple_Pack(1, (PyObject *)&PyType_Type); /* a tuple before 3.10 */
     PyObject *meta = bases != NULL ? PyType_FromSpecWithBases(&Immutable_spec, bases) : NULL;
