@@ -14,6 +14,7 @@ mergeInto(LibraryManager.library, {
     for (var i = 0; i < iovcnt; i++, iov += 8) {
       var ptr = HEAPU32[iov >> 2];
       var len = HEAPU32[(iov + 4) >> 2];
+      if (len === 0) continue; // the C library's unbuffered writes lead with an empty one
       try {
         Module['write'](fd, HEAPU8.slice(ptr, ptr + len));
       } catch (error) {

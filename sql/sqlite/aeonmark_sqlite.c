@@ -74,10 +74,16 @@ static aeonmark_problem unix_instant(sqlite3_value *value, aeonmark_instant *ins
     if (type == SQLITE_INTEGER) return aeonmark_from_unix(sqlite3_value_int64(value), instant);
     if (type != SQLITE_FLOAT) return AEONMARK_MALFORMED_UNIX;
     if (!(real >= -0x1p63 && real < 0x1p63)) return AEONMARK_OUT_OF_RANGE;
-    /* The fraction is exact; its product with 1e9 is rounded once, and at a
-     * half the sign of that rounding tells on which side the fraction lies. */
-    double whole = floor(real), part = (real - whole) * 1e9, below = floor(part);
-    if (part - below > 0.5 || (part - below == 0.5 && fma(real - whole, 1e9, -part) >= 0)) ++below;
+    /* The fraction's nanoseconds are rounded once, and at a half the sign of
+     * that rounding tells on which side they lie. The fraction is exact but
+     * between -1 and 0, where 1 + real may round: taken from real itself. */
+    double whole = floor(real);
+    int below_zero = whole == -1;
+    double part = below_zero ? fma(real, 1e9, 1e9) : (real - whole) * 1e9, below = floor(part);
+    if (part - below > 0.5 ||
+        (part - below == 0.5 &&
+         (below_zero ? fma(real, 1e9, 1e9 - part) : fma(real - whole, 1e9, -part)) >= 0))
+        ++below;
     return aeonmark_from_unix_ns((int64_t)whole + (below == 1e9),
                                  below == 1e9 ? 0 : (uint32_t)below, instant);
 }

@@ -24,16 +24,27 @@ constexpr FormatEntry format_table[NOTATIONS + 1] = {
 namespace {
 
 // The same readers over counted texts, row by row: each the other overload
-// of the row's reader.
+// of the row's reader. Beside the table rather than in it, so that a
+// program that reads NUL-ended texts alone, as the command line does, holds
+// none of them.
 constexpr CountedReader counted_readers[NOTATIONS] = {
     read_aeonmark, read_julian, read_gregorian, read_mean_year, read_unix_time, nullptr,
 };
 
-} // namespace
+// A row reads counted texts exactly when it reads NUL-ended ones.
+constexpr bool counted_readers_join_up() {
+    for (int row = 0; row < NOTATIONS; ++row)
+        if ((counted_readers[row] == nullptr) != (format_table[row].reader == nullptr))
+            return false;
+    return true;
+}
+static_assert(counted_readers_join_up());
 
 CountedReader counted_reader_of(const FormatEntry &row) {
     return counted_readers[&row - format_table];
 }
+
+} // namespace
 
 // The header tells callers the letters in this order.
 constexpr bool letters_as_published() {

@@ -18,10 +18,6 @@ struct FormatEntry {
 constexpr int NOTATIONS = sizeof AEONMARK_NOTATIONS - 1;
 extern const FormatEntry format_table[NOTATIONS + 1];
 
-// The reader of a row's notation over a counted text (null for x). Beside
-// the table rather than in it, so that a program that reads NUL-ended
-// texts alone, as the command line does, holds none of them.
-CountedReader counted_reader_of(const FormatEntry &row);
 
 // The row of a notation's letter, or null for a letter that is none.
 const FormatEntry *format_of(char letter);
