@@ -18,7 +18,6 @@ struct FormatEntry {
 constexpr int NOTATIONS = sizeof AEONMARK_NOTATIONS - 1;
 extern const FormatEntry format_table[NOTATIONS + 1];
 
-
 // The row of a notation's letter, or null for a letter that is none.
 const FormatEntry *format_of(char letter);
 
