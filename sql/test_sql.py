@@ -1,12 +1,8 @@
 #!/usr/bin/python3
-"""The SQL functions in one engine against the program: the cases of
-sql/cases.txt and the mistakes of tests/mistakes.json; through the shared
-reference (tests/reference.py), every text through aeonmark, aeonmark_try,
-aeonmark_to_unix and aeonmark_to_unix_ns or aeonmark_to_timestamptz, each
-compared with the program's line or message for the text, and the Unix
-times of the instants through aeonmark_from_unix, with its line for U and
-that time; an index on one. In PostgreSQL, the extension updated from 1.0,
-and random timestamps through aeonmark(timestamptz) and back.
+"""The SQL functions in one engine: sql/cases.txt, tests/mistakes.json, and
+every text of the shared reference (tests/reference.py) through each
+function against the program's line or message; an index on one. In
+PostgreSQL, the update from 1.0 and random timestamps there and back.
 
     sql/test_sql.py REFERENCE sqlite MODULE
     sql/test_sql.py REFERENCE postgresql   (psql reaches a server with the

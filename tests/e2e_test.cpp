@@ -180,18 +180,12 @@ void drain(int fd, std::string &into, bool &open) {
         open = false;
 }
 
-// The words of a text, split at spaces.
-std::vector<std::string> words_of_text(const char *text) {
-    std::vector<std::string> words;
-    std::istringstream in(text);
-    for (std::string word; in >> word;) words.push_back(word);
-    return words;
-}
-
-// The words of an environment variable.
-std::vector<std::string> words_of(const char *name) {
-    const char *const value = getenv(name);
-    return words_of_text(value != nullptr ? value : "");
+// The words of a text, split at spaces; none of a null.
+std::vector<std::string> words(const char *text) {
+    std::vector<std::string> list;
+    std::istringstream in(text != nullptr ? text : "");
+    for (std::string word; in >> word;) list.push_back(word);
+    return list;
 }
 
 // A program built for a target this machine cannot run (another
@@ -199,7 +193,7 @@ std::vector<std::string> words_of(const char *name) {
 // user-mode emulator's command (qemu and its options), which takes the
 // invocation name as an option. It cannot pass an empty argument vector.
 const std::vector<std::string> &emulator() {
-    static const std::vector<std::string> command = words_of_text(AEONMARK_EMULATOR);
+    static const std::vector<std::string> command = words(AEONMARK_EMULATOR);
     return command;
 }
 bool emulated() {
@@ -208,14 +202,14 @@ bool emulated() {
 
 // The command of a program standing in for the built one; empty for none.
 const std::vector<std::string> &stand_in() {
-    static const std::vector<std::string> command = words_of("AEONMARK_PROGRAM");
+    static const std::vector<std::string> command = words(getenv("AEONMARK_PROGRAM"));
     return command;
 }
 
 // Whether the program under test can be run as the directive asks.
 bool honoured(const std::string &directive) {
     if (directive == "@noargv" && emulated()) return false;
-    static const std::vector<std::string> unhonoured = words_of("AEONMARK_UNHONOURED");
+    static const std::vector<std::string> unhonoured = words(getenv("AEONMARK_UNHONOURED"));
     return std::none_of(unhonoured.begin(), unhonoured.end(), [&](const std::string &prefix) {
         return directive.compare(0, prefix.size(), prefix) == 0;
     });

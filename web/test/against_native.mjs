@@ -133,14 +133,11 @@ test('the library calls give the texts and problems the program prints, through 
     assert.equal(`U${unix}`, line[4]);
     assert.equal(aeonmark.convert(`U${unix}`, 'sjgqux', digits).join(' '), unixLine);
     assert.equal(aeonmark.write(aeonmark.fromUnix(unix), 'u'), line[4]);
-    // Nanoseconds whose floor is that second; instants in the order of their
-    // seconds, then their fractions.
+    // Nanoseconds whose floor is that second; the order of the last two instants.
     const nanoseconds = aeonmark.toUnixNanoseconds(instant);
     assert.equal(nanoseconds - (((nanoseconds % BILLION) + BILLION) % BILLION), unix * BILLION, text);
-    for (const other of [previous, instant, { ...instant, fraction: (instant.fraction ^ 1) >>> 0 }]) {
-      const [a, b] = [instant, other].map(({ seconds, fraction }) => (seconds << 32n) | BigInt(fraction));
-      assert.equal(aeonmark.compare(instant, other), a < b ? -1 : a > b ? 1 : 0, text);
-    }
+    const key = ({ seconds, fraction }) => (seconds << 32n) | BigInt(fraction);
+    assert.equal(aeonmark.compare(instant, previous), Math.sign(Number(key(instant) - key(previous))), text);
     previous = instant;
     // A Date's own calendar agrees, over the years it writes as the core does.
     if (!/^\d{4}-/.test(line[2])) continue;
