@@ -14,8 +14,9 @@ let folder;
 const inFolder = (command, ...args) => spawnSync(command, args, { cwd: folder, encoding: 'utf8' });
 before(() => {
   folder = mkdtempSync(`${tmpdir()}/aeonmark-npm-`);
-  const tarball = readdirSync(built).find((name) => /^aeonmark-[\d.]+\.tgz$/.test(name));
-  const install = inFolder('npm', 'install', '--offline', '--no-audit', '--no-fund', `${built}/${tarball}`);
+  // This build's, not one an earlier version left in the folder.
+  const tarball = process.env.AEONMARK_TARBALL ?? `${built}/${readdirSync(built).find((name) => name.endsWith('.tgz'))}`;
+  const install = inFolder('npm', 'install', '--offline', '--no-audit', '--no-fund', tarball);
   assert.equal(install.status, 0, install.stderr);
 });
 after(() => rmSync(folder, { recursive: true, force: true }));
@@ -28,8 +29,6 @@ const required = example.replace(/^import (\{[^}]*\}) from ('aeonmark');$/m, 'co
 
 test('import and require each load their module, with the same names, and run the README example', () => {
   assert.notEqual(required, example, 'the example imports its names from aeonmark in one statement');
-  const six = inFolder('node', '-e', 'import("aeonmark").then((a) => console.log(a.convert("U0", "sjgqux").join(" ")))');
-  assert.equal(six.stdout, latin1(run(['-sjgqux', 'U0'], 0).stdout));
   const both = inFolder('node', '--input-type=module', '-e', `import * as imported from 'aeonmark';
     import { createRequire } from 'node:module';
     const require = createRequire(import.meta.url);
@@ -53,9 +52,7 @@ test('import and require each load their module, with the same names, and run th
 // ES module's types for the .mts and the CommonJS module's for the .cts,
 // and with module commonjs the types the manifest names for older tools.
 test('the README example type-checks as an ES module and as CommonJS', (t) => {
-  writeFileSync(`${folder}/example.mts`, example);
-  writeFileSync(`${folder}/example.cts`, example);
-  writeFileSync(`${folder}/example.ts`, example);
+  for (const kind of ['mts', 'cts', 'ts']) writeFileSync(`${folder}/example.${kind}`, example);
   const options = '--noEmit --strict --target es2022 --lib es2022,dom';
   for (const kind of ['--module nodenext example.mts example.cts', '--module commonjs example.ts']) {
     const checked = inFolder('tsc', ...options.split(' '), ...kind.split(' '));
