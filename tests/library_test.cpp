@@ -111,8 +111,10 @@ TEST(Library, ReadsCountedTexts) {
         size_t at, length;
         aeonmark_problem problem;
         char notation;
+        int64_t unix = 0;
     } reads[] = {
-        {0, 5, AEONMARK_OK, 'u'}, // U0123, within the buffer
+        {0, 5, AEONMARK_OK, 'u', 123}, // U0123, within the buffer
+        {0, 3, AEONMARK_OK, 'u', 1},   // U01: the digits after it are not its own
         {6, 10, AEONMARK_DAY_OUT_OF_RANGE, 'g'},
         {16, 3, AEONMARK_MALFORMED_UNIX, 'u'}, // U0 and a NUL
         {5, 1, AEONMARK_UNRECOGNISED, '\0'},
@@ -122,7 +124,9 @@ TEST(Library, ReadsCountedTexts) {
         char notation = '?';
         EXPECT_EQ(aeonmark_read_n(buffer + r.at, r.length, &instant, &notation), r.problem);
         EXPECT_EQ(notation, r.notation) << r.at;
-        EXPECT_EQ(instant.seconds, r.problem == AEONMARK_OK ? 123 - FIRST_UNIX : MARK.seconds);
+        EXPECT_EQ(instant.seconds, r.problem == AEONMARK_OK
+                                       ? static_cast<uint64_t>(r.unix - FIRST_UNIX)
+                                       : MARK.seconds);
     }
 }
 

@@ -47,11 +47,28 @@ aeonmark_problem give(ReadResult result, const TimePoint &tp, aeonmark_instant *
     return result;
 }
 
+// Unix time both ways for the calls of whole and of part seconds, which
+// share these rather than call one another: a caller's own symbol of an
+// exported name then changes no other call.
+aeonmark_problem from_unix(int64_t seconds, uint32_t fraction, aeonmark_instant *instant) {
+    if (instant == nullptr) return AEONMARK_UNRECOGNISED;
+    TimePoint tp;
+    if (!from_unix_seconds(seconds, tp)) return AEONMARK_OUT_OF_RANGE;
+    *instant = instant_of(tp);
+    instant->fraction = fraction;
+    return AEONMARK_OK;
+}
+
+aeonmark_problem to_unix(aeonmark_instant instant, int64_t *seconds) {
+    if (seconds == nullptr) return AEONMARK_UNRECOGNISED;
+    return to_unix_seconds(time_point_of(instant), *seconds) ? AEONMARK_OK : AEONMARK_OUT_OF_RANGE;
+}
+
 } // namespace
 } // namespace aeonmark
 
-// The calls name the core's parts as aeonmark::, their namespace, which
-// keeps them apart from a caller's names in the static library too.
+// The calls name the core's parts as aeonmark::, their namespace; the
+// installed archive hides every name but the calls (CMakeLists.txt).
 using namespace aeonmark;
 
 extern "C" {
@@ -172,30 +189,23 @@ aeonmark_problem aeonmark_write_line(aeonmark_instant instant, const char *lette
 }
 
 aeonmark_problem aeonmark_from_unix(int64_t seconds, aeonmark_instant *instant) {
-    if (instant == nullptr) return AEONMARK_UNRECOGNISED;
-    TimePoint tp;
-    if (!from_unix_seconds(seconds, tp)) return AEONMARK_OUT_OF_RANGE;
-    *instant = instant_of(tp);
-    return AEONMARK_OK;
+    return from_unix(seconds, 0, instant);
 }
 
 aeonmark_problem aeonmark_to_unix(aeonmark_instant instant, int64_t *seconds) {
-    if (seconds == nullptr) return AEONMARK_UNRECOGNISED;
-    return to_unix_seconds(time_point_of(instant), *seconds) ? AEONMARK_OK : AEONMARK_OUT_OF_RANGE;
+    return to_unix(instant, seconds);
 }
 
 aeonmark_problem aeonmark_from_unix_ns(int64_t seconds, uint32_t nanoseconds,
                                        aeonmark_instant *instant) {
     if (nanoseconds >= NANOSECONDS_PER_SECOND) return AEONMARK_BAD_NANOSECONDS;
-    const aeonmark_problem problem = aeonmark_from_unix(seconds, instant);
-    if (problem == AEONMARK_OK) instant->fraction = fraction_of_nanoseconds(nanoseconds);
-    return problem;
+    return from_unix(seconds, fraction_of_nanoseconds(nanoseconds), instant);
 }
 
 aeonmark_problem aeonmark_to_unix_ns(aeonmark_instant instant, int64_t *seconds,
                                      uint32_t *nanoseconds) {
     if (nanoseconds == nullptr) return AEONMARK_UNRECOGNISED;
-    const aeonmark_problem problem = aeonmark_to_unix(instant, seconds);
+    const aeonmark_problem problem = to_unix(instant, seconds);
     if (problem == AEONMARK_OK) *nanoseconds = nanoseconds_of_fraction(instant.fraction);
     return problem;
 }
@@ -211,8 +221,8 @@ aeonmark_problem aeonmark_now(aeonmark_instant *instant) {
     const SavedErrno saved;
     timespec now{};
     if (clock_gettime(CLOCK_REALTIME, &now) != 0) return AEONMARK_CLOCK_UNREADABLE;
-    return aeonmark_from_unix_ns(static_cast<int64_t>(now.tv_sec),
-                                 static_cast<uint32_t>(now.tv_nsec), instant);
+    return from_unix(static_cast<int64_t>(now.tv_sec),
+                     fraction_of_nanoseconds(static_cast<uint32_t>(now.tv_nsec)), instant);
 }
 
 const char *aeonmark_version(void) {

@@ -7,6 +7,7 @@
 #include "calendar/mean_year.h"
 #include "unixtime/unix_time.h"
 
+#include <bit>
 #include <span>
 
 namespace aeonmark {
@@ -73,9 +74,8 @@ unsigned row_bit(char letter) {
 }
 
 const FormatEntry *format_of(char letter) {
-    for (const FormatEntry &row : std::span(format_table, NOTATIONS))
-        if (row.letter == letter) return &row;
-    return nullptr;
+    const unsigned bit = row_bit(letter);
+    return bit != 0 ? &format_table[std::countr_zero(bit)] : nullptr;
 }
 
 ReadResult claim_date(const char *text, TimePoint &tp) {
