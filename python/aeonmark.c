@@ -358,8 +358,8 @@ static PyObject *aeonmark_py_write(PyObject *Py_UNUSED(module), PyObject *args, 
     return line_of(instant_of(found[0]), letter, digits, found[1], 0);
 }
 
-/* The letters and digits are refused before the text, whatever the text:
- * the library is asked about them apart only when it does not read. */
+/* The letters and digits are refused before the text, whatever str it
+ * is: the library is asked about them apart only when it does not read. */
 static PyObject *aeonmark_py_convert(PyObject *Py_UNUSED(module), PyObject *args,
                                      PyObject *kwargs) {
     static char *keywords[] = {"text", "notations", "digits", NULL};
@@ -376,7 +376,12 @@ static PyObject *aeonmark_py_convert(PyObject *Py_UNUSED(module), PyObject *args
     if (problem != AEONMARK_OK &&
         aeonmark_write_line(instant, letters, digits, NULL, 0, NULL) == AEONMARK_OK)
         return bytes != NULL ? raise_problem(problem, found[0]) : NULL;
-    if (bytes == NULL) PyErr_Clear(); /* the letters' or the digits' mistake instead */
+    /* A text that is no str is a TypeError first, as in every call; a lone
+     * surrogate, a value, gives way to the letters' or the digits' mistake. */
+    if (bytes == NULL) {
+        if (!PyErr_ExceptionMatches(PyExc_UnicodeEncodeError)) return NULL;
+        PyErr_Clear();
+    }
     return line_of(instant, letters, digits, found[1], 1);
 }
 

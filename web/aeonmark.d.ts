@@ -80,10 +80,8 @@ export function tryRead(text: string): Instant | null;
 /**
  * Reads a text as one notation only.
  * @throws {AeonmarkError} as read does; "date format unrecognised" when
- *   the text is not that notation's; "notations are letters of sjgqux" for
- *   a notation with no letter or one that is no notation's.
- * @throws {RangeError} for a notation that does not read (`x`) or more
- *   than one letter.
+ *   the text is not that notation's; "notations read are letters of sjgqu"
+ *   for anything but one letter of these.
  * @throws {TypeError} when notation or text is not a string.
  * @example readAs("g", "1970-01-01") // {seconds: 62135769600n, fraction: 0}
  */
@@ -94,10 +92,9 @@ export function readAs(notation: ReadableNotation, text: string): Instant;
  * aeonmark fraction digits (`s` only). Writers drop what lies below their
  * last digit and never round up.
  * @throws {AeonmarkError} "notations are letters of sjgqux" for a notation
- *   with no letter or one that is no notation's; "digits are 0 to 6" for
- *   digits outside 0 to 6 or not an integer.
- * @throws {RangeError} for more than one letter, or an instant outside its
- *   ranges.
+ *   with no letter, more than one, or one that is no notation's; "digits
+ *   are 0 to 6" for digits outside 0 to 6 or not an integer.
+ * @throws {RangeError} for an instant outside its ranges.
  * @throws {TypeError} when notation is not a string or digits not a number.
  * @example write({seconds: 62135769600n, fraction: 0}, "j") // "1969=12=19T00:00:00"
  */

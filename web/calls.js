@@ -33,7 +33,7 @@ function aeonmarkCalls(core) {
     textAt, textSize] = new Uint32Array(core.HEAPU8.buffer, core._web_call_places(), 12);
   const decoder = new TextDecoder();
   const stringAt = (at) => decoder.decode(core.HEAPU8.subarray(at, core.HEAPU8.indexOf(0, at)));
-  const [letters, readers] = [false, true].map((only) => stringAt(core._web_letters(only)));
+  const readers = stringAt(core._web_readers());
   const [UNRECOGNISED, BAD_NOTATIONS, BAD_DIGITS, BILLION, UNIX_EPOCH] = [1, 12, 13, 1000000000n, 62135769600n];
   const problems = [];
   const words = (problem) => (problems[problem] ??= stringAt(core._aeonmark_problem_text(problem)));
@@ -87,11 +87,6 @@ function aeonmarkCalls(core) {
     for (let i = 0; i < bytes.length; ++i) bytes[i] = heap[lineAt + i];
     return String.fromCharCode.apply(null, bytes);
   }
-  // readAs and write take one letter of allowed.
-  function one(notation, allowed, as) {
-    if (notation.length !== 1 || !allowed.includes(notation))
-      throw new RangeError(`${as} one notation, one letter of ${allowed}, not ${notation}`);
-  }
 
   const instantRead = () => ({ seconds: core.HEAPU64[instantAt / 8], fraction: core.HEAPU32[instantAt / 4 + 2] });
   function putInstant(instant, at = instantAt) {
@@ -120,17 +115,21 @@ function aeonmarkCalls(core) {
   }
   const read = (text) => readText(text);
   const tryRead = (text) => (readInto(text) === 0 ? instantRead() : null);
-  const readAs = (notation, text) => withLetters(notation, 0, (at) => {
-    line(at, 0, notation, 0);
-    one(notation, readers, 'a text is read as');
+  // One letter of a notation that reads, in the words of every face's
+  // read_as: the library's check of letters is a line's.
+  const readAs = (notation, text) => {
+    if (typeof notation !== 'string') throw new TypeError(`a notation is a string, not ${typeOf(notation)}`);
+    if (notation.length !== 1 || !readers.includes(notation))
+      throw new AeonmarkError(`notations read are letters of ${readers}`, notation);
     return readText(text, notation);
-  });
+  };
 
+  // One letter: more are refused as letters of no notation, as a line
+  // refuses a letter twice.
   const write = (instant, notation, digits = 2) => withLetters(notation, digits, (at, int) => {
+    if (notation.length !== 1) throw failed(BAD_NOTATIONS, notation);
     putInstant(instant);
-    const text = line(at, int, notation);
-    one(notation, letters, 'an instant is written in');
-    return text;
+    return line(at, int, notation);
   });
   // The line's texts, split at its spaces, which no text holds (split costs
   // a text alone more than its conversion). A mistake in the letters or

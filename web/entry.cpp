@@ -71,7 +71,7 @@ static_assert(offsetof(aeonmark_instant, seconds) == 0 &&
               sizeof(size_t) == 4);
 
 // The notations' letters in table order: every one, then those that read.
-char letters[2][NOTATIONS + 1];
+char readers[NOTATIONS + 1];
 
 // n / d in decimal: exact when d, in lowest terms, has no prime factors but
 // 2 and 5, as a count's length in days has; any other stops after 12 digits.
@@ -143,15 +143,14 @@ const uintptr_t *web_call_places() {
     return call_places;
 }
 
-// The letters of every notation (readers false) or of those that read
-// (readers true), in table order: the one-letter calls take a letter of
-// these, which the library's check of letters alone cannot tell for reading.
-const char *web_letters(bool readers) {
-    char *p = letters[readers ? 1 : 0];
+// The letters of the notations that read, in table order: readAs takes
+// one of these, which the library's check of a line's letters cannot tell.
+const char *web_readers() {
+    char *p = readers;
     if (*p == '\0')
         for (const FormatEntry *row = format_table; row->letter != '\0'; ++row)
-            if (!readers || row->reader != nullptr) *p++ = row->letter;
-    return letters[readers ? 1 : 0];
+            if (row->reader != nullptr) *p++ = row->letter;
+    return readers;
 }
 
 // The name every message of the program begins with.

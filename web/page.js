@@ -147,8 +147,7 @@ async function refresh(finished) {
   shownAt = dates.length === 0 ? clock : null;
   rows.hidden = true;
   if (dates.length === 0) {
-    const moment = aeonmark.fromUnix(clock);
-    showInstant(null, [...letters].map((l) => aeonmark.write(moment, l, Number(digits.value))).join(' '), false);
+    showInstant(null, aeonmark.convert(`U${clock}`, letters, Number(digits.value)).join(' '), false);
     showHints();
     if (finished) finished();
     return;

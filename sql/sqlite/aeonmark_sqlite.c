@@ -68,7 +68,7 @@ static int line_options(sqlite3_context *context, int argc, sqlite3_value **argv
  * real, or text that numeric affinity makes one of those. A real's fraction
  * is taken to the nearest nanosecond, a half up, as SQLite's own date
  * functions round. */
-static aeonmark_problem unix_instant(sqlite3_value *value, aeonmark_instant *instant) {
+static aeonmark_problem unix_instant_of(sqlite3_value *value, aeonmark_instant *instant) {
     int type = sqlite3_value_numeric_type(value);
     double real = sqlite3_value_double(value);
     if (type == SQLITE_INTEGER) return aeonmark_from_unix(sqlite3_value_int64(value), instant);
@@ -86,6 +86,16 @@ static aeonmark_problem unix_instant(sqlite3_value *value, aeonmark_instant *ins
         ++below;
     return aeonmark_from_unix_ns((int64_t)whole + (below == 1e9),
                                  below == 1e9 ? 0 : (uint32_t)below, instant);
+}
+
+/* Numeric affinity makes a text a number in place: a copy's is, so that a
+ * refusal quotes the text as given. */
+static aeonmark_problem unix_instant(sqlite3_value *given, aeonmark_instant *instant) {
+    sqlite3_value *copy =
+        sqlite3_value_type(given) == SQLITE_TEXT ? sqlite3_value_dup(given) : NULL;
+    aeonmark_problem problem = unix_instant_of(copy != NULL ? copy : given, instant);
+    sqlite3_value_free(copy);
+    return problem;
 }
 
 /* The Unix time in nanoseconds, when it fits: a time before 1970 counted
