@@ -24,7 +24,7 @@ def library_sources():
 
 def version():
     header = read("include/aeonmark.h")
-    return ".".join(re.search(rf"^#define AEONMARK_VERSION_{part} (\d+)$", header, re.M).group(1)
+    return ".".join(re.search(rf"^#define AEONMARK_VERSION_{part} +(\d+)\b", header, re.M).group(1)
                     for part in ("MAJOR", "MINOR", "PATCH"))
 
 
