@@ -7,7 +7,6 @@
 #include "calendar/mean_year.h"
 #include "unixtime/unix_time.h"
 
-#include <bit>
 #include <span>
 
 namespace aeonmark {
@@ -75,7 +74,9 @@ unsigned row_bit(char letter) {
 
 const FormatEntry *format_of(char letter) {
     const unsigned bit = row_bit(letter);
-    return bit != 0 ? &format_table[std::countr_zero(bit)] : nullptr;
+    // The builtin, not std::countr_zero: a build that does not inline that
+    // would leave it a weak global of the installed archive.
+    return bit != 0 ? &format_table[__builtin_ctz(bit)] : nullptr;
 }
 
 ReadResult claim_date(const char *text, TimePoint &tp) {
