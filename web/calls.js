@@ -124,8 +124,8 @@ function aeonmarkCalls(core) {
     return readText(text, notation);
   };
 
-  // One letter: more are refused as letters of no notation, as a line
-  // refuses a letter twice.
+  // One letter: more are refused in the library's words for letters, as in
+  // every face's write.
   const write = (instant, notation, digits = 2) => withLetters(notation, digits, (at, int) => {
     if (notation.length !== 1) throw failed(BAD_NOTATIONS, notation);
     putInstant(instant);
